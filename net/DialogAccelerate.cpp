@@ -1,0 +1,4 @@
+#include "ui/RapidaneDlg.h"
+
+// Placeholder; the network monitor replaces it.
+void CRapidaneDlg::OnAccelerate() {}

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian 12 machine lacks to build and test Velorix.
+# Quick when everything is already there.
+set -euo pipefail
+
+need=()
+have() { command -v "$1" >/dev/null 2>&1; }
+have i686-w64-mingw32-g++-posix || need+=(g++-mingw-w64-i686)
+have wine || need+=(wine)
+[ -e /usr/lib/i386-linux-gnu/wine/i386-windows/kernel32.dll ] || \
+  [ -e /usr/lib/wine/i386-windows/kernel32.dll ] || need+=(wine32:i386)
+have Xvfb || need+=(xvfb)
+have xauth || need+=(xauth)
+have cmake || need+=(cmake)
+have icotool || need+=(icoutils)
+have import || need+=(imagemagick)
+have xwd || need+=(x11-apps)
+have xdpyinfo || need+=(x11-utils)
+[ -d /usr/src/googletest ] || need+=(googletest)
+[ -d /usr/share/wine/fonts ] || need+=(fonts-wine)
+
+if [ ${#need[@]} -gt 0 ]; then
+  SUDO=""; [ "$(id -u)" = 0 ] || SUDO=sudo
+  if [[ " ${need[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $SUDO dpkg --add-architecture i386
+  fi
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+fi

@@ -1,0 +1,76 @@
+#include "capture/CapturePaths.h"
+#include "capture/IniFile.h"
+#include "capture/ServicesParser.h"
+
+#include <winsock2.h>
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// A path of exactly nLength characters: "C:\" and filler, then the tail.
+std::string PathOfLength(std::size_t nLength, const std::string& tail)
+{
+    return "C:\\" + std::string(nLength - 3 - tail.size(), 'p') + tail;
+}
+
+TEST(CapturePaths, IniPathReplacesTheExtensionOfTheFileName)
+{
+    EXPECT_EQ(IniPathFor("C:\\Tools\\prog.exe"), "C:\\Tools\\prog.ini");
+    EXPECT_EQ(IniPathFor("C:\\Tools\\prog.tar.exe"), "C:\\Tools\\prog.tar.ini");
+    EXPECT_EQ(IniPathFor("prog.exe"), "prog.ini");
+    EXPECT_EQ(IniPathFor("C:\\Tools\\.exe"), "C:\\Tools\\.ini");
+}
+
+TEST(CapturePaths, IniPathAppendsToAFileNameWithoutExtension)
+{
+    EXPECT_EQ(IniPathFor("C:\\my.tools\\prog"), "C:\\my.tools\\prog.ini");
+    EXPECT_EQ(IniPathFor("C:\\my.tools\\v1.2\\prog"), "C:\\my.tools\\v1.2\\prog.ini");
+    EXPECT_EQ(IniPathFor("prog"), "prog.ini");
+}
+
+TEST(CapturePaths, IniPathIsRefusedRatherThanCut)
+{
+    EXPECT_EQ(IniPathFor(PathOfLength(499, "\\a.exe")), PathOfLength(499, "\\a.ini"));
+    EXPECT_EQ(IniPathFor(PathOfLength(495, "\\a")), PathOfLength(499, "\\a.ini"));
+    EXPECT_EQ(IniPathFor(PathOfLength(496, "\\a")), "");
+    EXPECT_EQ(IniPathFor(PathOfLength(500, "\\a.exe")), "");
+    EXPECT_EQ(IniPathFor(PathOfLength(700, "\\a.verylongextension")), "");
+    // Cut at 499 bytes this would end in "dir.exten" and pass for "...\dir.ini".
+    EXPECT_EQ(IniPathFor("C:\\" + std::string(486, 'p') + "\\dir.extension\\prog.exe"), "");
+    EXPECT_EQ(IniPathFor(""), "");
+}
+
+TEST(CapturePaths, ServicesPathReplacesTheFileName)
+{
+    EXPECT_EQ(ServicesPathFor("C:\\Tools\\prog.exe"), "C:\\Tools\\services");
+    EXPECT_EQ(ServicesPathFor("C:\\my.tools\\prog"), "C:\\my.tools\\services");
+    EXPECT_EQ(ServicesPathFor("C:\\Tools\\"), "C:\\Tools\\services");
+    EXPECT_EQ(ServicesPathFor("prog.exe"), "services");
+}
+
+TEST(CapturePaths, ServicesPathIsRefusedRatherThanCut)
+{
+    EXPECT_EQ(ServicesPathFor(PathOfLength(252, "\\a")), PathOfLength(259, "\\services"));
+    EXPECT_EQ(ServicesPathFor(PathOfLength(253, "\\a")), "");
+    EXPECT_EQ(ServicesPathFor(PathOfLength(260, "\\" + std::string(250, 'n'))), "");
+    EXPECT_EQ(ServicesPathFor(""), "");
+}
+
+TEST(CapturePaths, ObjectsDefaultToThisProgramFile)
+{
+    char szProgram[MAX_PATH] = {};
+    ASSERT_GT(GetModuleFileNameA(nullptr, szProgram, sizeof szProgram), 0u);
+    const std::string program = szProgram;
+    const std::string folder = program.substr(0, program.rfind('\\') + 1);
+
+    const CIniFile ini;
+    EXPECT_EQ(std::string(ini.GetPath()), program.substr(0, program.rfind('.')) + ".ini");
+    const CServicesParser services;
+    EXPECT_EQ(std::string(services.GetPath()), folder + "services");
+}
+
+} // namespace

@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "framework/AnsiString.h"
+
+TEST(FrameworkString, FormatsShortAndLongTexts)
+{
+    CString text;
+    text.Format(" %2d hrs : %2d mins : %2d secs", 100, 0, 5);
+    EXPECT_STREQ(" 100 hrs :  0 mins :  5 secs", text);
+
+    const std::string wide(1000, 'x');
+    text.Format("<%s>", wide.c_str());
+    ASSERT_EQ(1002, text.GetLength());
+    EXPECT_EQ('<', text.c_str()[0]);
+    EXPECT_EQ('>', text.c_str()[1001]);
+}
+
+TEST(FrameworkString, ReformattingReusesTheBuffer)
+{
+    CString text;
+    text.Format("%s", "a text of some thirty characters");
+    const char* before = text.c_str();
+    text.Format(" %d ", 12345);
+    text.Format("%s", "a text of some thirty characters");
+    EXPECT_EQ(before, text.c_str());
+}
+
+TEST(FrameworkString, LeftFindAndBuffer)
+{
+    const CString text("Intel(R) PRO/1000 Loopback");
+    EXPECT_STREQ("Intel", text.Left(5));
+    EXPECT_STREQ("", text.Left(0));
+    EXPECT_STREQ(text, text.Left(500));
+    EXPECT_EQ(18, text.Find("Loopback"));
+    EXPECT_EQ(-1, text.Find("loopback"));
+
+    CString filled;
+    char* buffer = filled.GetBuffer(8);
+    buffer[0] = 'a';
+    buffer[1] = 'b';
+    buffer[2] = '\0';
+    filled.ReleaseBuffer();
+    EXPECT_STREQ("ab", filled);
+    EXPECT_EQ(2, filled.GetLength());
+}

@@ -1,0 +1,6 @@
+// The class-wide objects that the program defines among its process-wide
+// objects, defined here for the unit-test program.
+#include "tray/TrayIcon.h"
+
+const UINT CTrayIcon::taskbarCreatedMessage = ::RegisterWindowMessageA("TaskbarCreated");
+CWnd CTrayIcon::parkingWindow;

@@ -1,0 +1,56 @@
+// CTrayIcon: the application's icon in the taskbar's notification area, its
+// pop-up menu, and the hiding of a window into the notification area.
+#pragma once
+#include "framework/Controls.h"
+#include "framework/Wnd.h"
+
+class CTrayIcon : public CWnd {
+public:
+    CTrayIcon() = default;
+    ~CTrayIcon() override;
+
+    // Adds the icon (unless createHidden). parent receives callbackMessage;
+    // without one, the icon's own hidden window does. iconId is also the
+    // menu resource whose first sub-menu is the pop-up menu.
+    BOOL Create(CWnd* parent, UINT callbackMessage, const char* tipText, HICON icon, UINT iconId,
+                BOOL createHidden, DWORD reserved1, DWORD reserved2, DWORD reserved3,
+                DWORD reserved4);
+    BOOL RemoveIcon();
+
+    // One callback message of the icon.
+    virtual LRESULT HandleNotification(WPARAM iconId, LPARAM mouseMessage);
+    // Called with the pop-up menu just before it is shown.
+    virtual void PrepareMenu(HMENU menu);
+
+    CWnd* GetCommandTarget() const;
+
+    static void MinimizeToTray(CWnd* window, BOOL forceAnimation);
+    static void RestoreFromTray(CWnd* window, BOOL forceAnimation);
+    static BOOL IsMinimizeAnimationOn();
+    static BOOL HideTaskbarButton(CWnd* window);
+    static void GetNotificationAreaRect(RECT* rect);
+
+    // Class-wide objects, built during static initialisation (see
+    // app/ProcessObjects.cpp for their place in the order).
+    static const UINT taskbarCreatedMessage;
+    static CWnd parkingWindow;
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM w, LPARAM l) override;
+    const MessageMap* GetMessageMap() const override;
+
+private:
+    LRESULT OnSettingChange(WPARAM w, LPARAM l);
+    LRESULT OnTaskbarCreated(WPARAM w, LPARAM l);
+    void RetryPendingAdd();
+
+    NOTIFYICONDATAA iconData{};
+    BOOL enabled = FALSE;
+    BOOL hidden = TRUE;
+    BOOL removed = TRUE;
+    BOOL addPending = FALSE;
+    CWnd* commandTarget = nullptr;
+    UINT defaultMenuItem = 0;
+    BOOL defaultItemByPosition = FALSE;
+    UINT creationFlags = 0;
+};

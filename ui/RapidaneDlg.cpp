@@ -1,0 +1,204 @@
+#include "ui/RapidaneDlg.h"
+
+#include "framework/CmdUI.h"
+#include "framework/Dc.h"
+#include "framework/WinApp.h"
+#include "net/LocalAddresses.h"
+#include "res/resource.h"
+#include "ui/AboutDlg.h"
+
+CRapidaneDlg::CRapidaneDlg(CWnd* parent)
+    : CDialog(IDD_VELORIX_DIALOG, parent), m_strAccelerated(" 0 hrs :  0 mins :  0 secs")
+{
+    m_hIcon = ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    LoadAutoResume();
+}
+
+CRapidaneDlg::~CRapidaneDlg() = default;
+
+const MessageMap* CRapidaneDlg::GetMessageMap() const
+{
+    static const MessageEntry entries[] = {
+        Message<&CRapidaneDlg::OnSysCommand>(WM_SYSCOMMAND),
+        Message<&CRapidaneDlg::OnPaint>(WM_PAINT),
+        Message<&CRapidaneDlg::OnQueryDragIcon>(WM_QUERYDRAGICON),
+        Message<&CRapidaneDlg::OnInitMenuPopupMessage>(WM_INITMENUPOPUP),
+        Command<&CRapidaneDlg::OnMinimizeToTray>(IDCANCEL),
+        Command<&CRapidaneDlg::OnAbout>(ID_APP_ABOUT_TRAY),
+        CommandUpdate<&CRapidaneDlg::OnUpdateAutoResumeDownloads>(ID_AUTO_RESUME),
+        Command<&CRapidaneDlg::OnAutoResumeDownloads>(ID_AUTO_RESUME),
+        Command<&CRapidaneDlg::OnRunAtStartup>(ID_RUN_AT_STARTUP),
+        CommandUpdate<&CRapidaneDlg::OnUpdateRunAtStartup>(ID_RUN_AT_STARTUP),
+        Message<&CRapidaneDlg::OnTrayNotification>(WM_TRAY_NOTIFY),
+        Command<&CRapidaneDlg::OnExit>(ID_APP_EXIT_TRAY),
+        Command<&CRapidaneDlg::OnAccelerate>(IDC_ACCELERATE),
+        Message<&CRapidaneDlg::OnTimer>(WM_TIMER),
+        Command<&CRapidaneDlg::LaunchClient>(IDC_RUN_CLIENT),
+        Command<&CRapidaneDlg::OnQuit>(IDC_QUIT),
+        MessageRange<&CRapidaneDlg::OnCtlColor>(WM_CTLCOLORMSGBOX, WM_CTLCOLORSTATIC),
+        DefaultFor(WM_ERASEBKGND),
+        IgnoreCommand(IDC_CONNECTION_TYPE),
+        Command<&CRapidaneDlg::OnLinkSecurity>(ID_LINK_SECURITY),
+        Command<&CRapidaneDlg::OnLinkHelp>(ID_LINK_HELP),
+        Command<&CRapidaneDlg::OnLinkFileSharing>(ID_LINK_FILE_SHARING),
+        Command<&CRapidaneDlg::OnSelchangeNetwork>(IDC_NETWORK, CBN_SELCHANGE),
+        Command<&CRapidaneDlg::OnLinkAnonymous>(ID_LINK_ANONYMOUS),
+        Command<&CRapidaneDlg::OnLinkMusicOffer>(ID_LINK_MUSIC_OFFER),
+        Command<&CRapidaneDlg::OnLinkMedia>(ID_LINK_MEDIA),
+    };
+    static const MessageMap map(CDialog::GetMessageMap(), entries);
+    return &map;
+}
+
+void CRapidaneDlg::DoDataExchange(CDataExchange* dx)
+{
+    CDialog::DoDataExchange(dx);
+    DDX_Control(dx, IDCANCEL, m_btnMinimize);
+    DDX_Control(dx, IDC_ACCELERATE, m_btnAccelerate);
+    DDX_Control(dx, IDC_QUIT, m_btnQuit);
+    DDX_Text(dx, IDC_BYTES_RECEIVED, m_strBytesReceived);
+    DDX_Text(dx, IDC_BYTES_SENT, m_strBytesSent);
+    DDX_Text(dx, IDC_CONNECTED_TIME, m_strConnectedTime);
+    DDX_Text(dx, IDC_CONNECTION_STATUS, m_strConnectionStatus);
+    DDX_Control(dx, IDC_RUN_CLIENT, m_btnRun);
+    DDX_Text(dx, IDC_CONNECTION_TYPE, m_strConnectionType);
+    DDX_Control(dx, IDC_CONNECTED_TIME, m_lblConnectedTime);
+    DDX_Control(dx, IDC_BYTES_SENT, m_lblBytesSent);
+    DDX_Control(dx, IDC_BYTES_RECEIVED, m_lblBytesReceived);
+    DDX_Control(dx, IDC_CONNECTION_TYPE, m_lblConnectionType);
+    DDX_Control(dx, IDC_CONNECTION_STATUS, m_lblConnectionStatus);
+    DDX_Text(dx, IDC_ACCELERATED_TIME, m_strAccelerated);
+    DDX_Control(dx, IDC_NETWORK, m_cmbNetwork);
+}
+
+BOOL CRapidaneDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+
+    if (HMENU systemMenu = GetSystemMenu(FALSE)) {
+        char about[128] = "";
+        if (::LoadStringA(AfxGetInstanceHandle(), IDS_ABOUTBOX, about, sizeof about) > 0) {
+            ::AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+            ::AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, about);
+        }
+    }
+
+    LoadSettings();
+    FillInterfaceList();
+    StartUpdater();
+    SetTimer(kStatusTimer, kTimerPeriod);
+    CenterWindow();
+    m_trayIcon.Create(this, WM_TRAY_NOTIFY, "Velorix", m_hIcon, IDR_TRAY_MENU, FALSE, 0, 0, 0, 10);
+
+    CString tip;
+    tip.Format("Run %s", "uTorrent");
+    m_btnRun.SetTipText(tip, TRUE);
+    tip.Format("Accelerate %s", "uTorrent");
+    m_btnAccelerate.SetTipText(tip, TRUE);
+    m_btnQuit.SetTipText("Exit", TRUE);
+    m_btnMinimize.SetTipText("Save", TRUE);
+
+    LoadRunOtherApp();
+    if (m_bRunOtherApp)
+        LaunchClient();
+
+    WSADATA wsa;
+    ::WSAStartup(MAKEWORD(1, 1), &wsa);
+    g_nLocalAddresses = BuildLocalAddressList(g_LocalAddresses, kMaxLocalAddresses);
+    OnAccelerate();
+    m_btnAccelerate.SetCheck(BST_CHECKED);
+    return TRUE;
+}
+
+LRESULT CRapidaneDlg::OnSysCommand(WPARAM command, LPARAM)
+{
+    if ((command & 0xFFF0) == IDM_ABOUTBOX) {
+        CAboutDlg about;
+        about.DoModal();
+        return 0;
+    }
+    return Default();
+}
+
+void CRapidaneDlg::OnPaint()
+{
+    if (!IsIconic()) {
+        Default();
+        return;
+    }
+    CPaintDC dc(this);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.m_hDC));
+    RECT client;
+    GetClientRect(&client);
+    const int x = (client.right - client.left - ::GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - client.top - ::GetSystemMetrics(SM_CYICON) + 1) / 2;
+    dc.DrawIcon(x, y, m_hIcon);
+}
+
+LRESULT CRapidaneDlg::OnQueryDragIcon(WPARAM, LPARAM)
+{
+    return reinterpret_cast<LRESULT>(m_hIcon);
+}
+
+LRESULT CRapidaneDlg::OnInitMenuPopupMessage(WPARAM menu, LPARAM indexAndSystem)
+{
+    Default();
+    OnInitMenuPopup(reinterpret_cast<HMENU>(menu), LOWORD(indexAndSystem), HIWORD(indexAndSystem));
+    return 0;
+}
+
+// The tray menu is shown with this window as its owner; the command-update
+// walk that sets its check marks runs here, as the window has no menu bar.
+void CRapidaneDlg::OnInitMenuPopup(HMENU popup, UINT, BOOL)
+{
+    UpdateMenuItems(popup, nullptr, this);
+}
+
+void CRapidaneDlg::OnMinimizeToTray()
+{
+    SaveSettings();
+    CTrayIcon::MinimizeToTray(this, FALSE);
+}
+
+void CRapidaneDlg::OnAbout()
+{
+    CAboutDlg about;
+    about.DoModal();
+}
+
+LRESULT CRapidaneDlg::OnTrayNotification(WPARAM iconId, LPARAM mouseMessage)
+{
+    if (mouseMessage == WM_LBUTTONDBLCLK)
+        CTrayIcon::RestoreFromTray(this, FALSE);
+    return m_trayIcon.HandleNotification(iconId, mouseMessage);
+}
+
+void CRapidaneDlg::OnExit()
+{
+    KillTimer(kStatusTimer);
+    EndDialog(0);
+}
+
+LRESULT CRapidaneDlg::OnTimer(WPARAM timer, LPARAM)
+{
+    if (timer == kStatusTimer)
+        RefreshConnectionStatus();
+    else if (timer == kAcceleratedTimer)
+        TickAcceleratedTime();
+    return 0;
+}
+
+void CRapidaneDlg::OnQuit()
+{
+    KillTimer(kStatusTimer);
+    CDialog::OnCancel();
+}
+
+// Labels draw their text over the window's own background.
+LRESULT CRapidaneDlg::OnCtlColor(WPARAM dc, LPARAM)
+{
+    if (GetCurrentMessage().message != WM_CTLCOLORSTATIC)
+        return Default();
+    ::SetBkMode(reinterpret_cast<HDC>(dc), TRANSPARENT);
+    return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
+}

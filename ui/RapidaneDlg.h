@@ -1,0 +1,115 @@
+// CRapidaneDlg: the main window. A modal dialog that runs for the life of
+// the program; its handlers for settings, the client launcher, the network
+// panel and accelerated mode live beside the code they stand on:
+//   ui/RapidaneDlg.cpp          construction, data exchange, initialisation,
+//                               message map, painting, menus, endings
+//   settings/DialogSettings.cpp the registry settings and the Run-key entry
+//   ui/DialogLinks.cpp          the client launcher, web links and updater
+//   net/DialogStatistics.cpp    interface list, panel refresh, clocks
+//   net/DialogAccelerate.cpp    accelerated mode
+#pragma once
+#include <winsock2.h>
+#include <iphlpapi.h>
+
+#include "controls/TipButton.h"
+#include "framework/Controls.h"
+#include "framework/Dialog.h"
+#include "net/IfTableBuffer.h"
+#include "tray/TrayIcon.h"
+
+class CRapidaneDlg : public CDialog {
+public:
+    explicit CRapidaneDlg(CWnd* parent = nullptr);
+    ~CRapidaneDlg() override;
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override;
+    BOOL OnInitDialog() override;
+    const MessageMap* GetMessageMap() const override;
+    virtual void OnInitMenuPopup(HMENU popup, UINT index, BOOL systemMenu);
+
+private:
+    static constexpr UINT_PTR kStatusTimer = 1;       // refreshes the panel
+    static constexpr UINT_PTR kAcceleratedTimer = 2;  // steps the accelerated clock
+    static constexpr UINT kTimerPeriod = 1000;        // ms, both timers
+
+    // Window messages and commands
+    LRESULT OnSysCommand(WPARAM command, LPARAM l);
+    void OnPaint();
+    LRESULT OnQueryDragIcon(WPARAM, LPARAM);
+    LRESULT OnInitMenuPopupMessage(WPARAM menu, LPARAM indexAndSystem);
+    void OnMinimizeToTray();
+    void OnAbout();
+    LRESULT OnTrayNotification(WPARAM iconId, LPARAM mouseMessage);
+    void OnExit();
+    LRESULT OnTimer(WPARAM timer, LPARAM);
+    void OnQuit();
+    LRESULT OnCtlColor(WPARAM dc, LPARAM control);
+
+    // Settings store and run-at-startup
+    void LoadAutoResume();
+    void LoadSettings();
+    void LoadRunOtherApp();
+    void SaveSettings();
+    void OnAutoResumeDownloads();
+    void OnUpdateAutoResumeDownloads(CCmdUI* ui);
+    void OnRunAtStartup();
+    void OnUpdateRunAtStartup(CCmdUI* ui);
+
+    // Client launcher, links and updater
+    void LaunchClient();
+    void StartUpdater();
+    void OnLinkSecurity();
+    void OnLinkHelp();
+    void OnLinkFileSharing();
+    void OnLinkAnonymous();
+    void OnLinkMusicOffer();
+    void OnLinkMedia();
+
+    // Connection and interface statistics
+    void FillInterfaceList();
+    int RefreshConnectionStatus();
+    void TickConnectedTime();
+    void TickAcceleratedTime();
+    void OnSelchangeNetwork();
+    void ShowInterfaceCounters();
+
+    // Accelerated mode
+    void OnAccelerate();
+
+    HICON m_hIcon;  // the application icon: shared, never destroyed
+    bool m_bAutoResumeDownloads = false;
+    bool m_bRunAtStartup = false;
+    CComboBox m_cmbCheckPeriod;  // never attached to a control
+    CTrayIcon m_trayIcon;
+    CTipButton m_btnQuit;
+    CTipButton m_btnMinimize;
+    CTipButton m_btnAccelerate;
+    CString m_strIfEntry;
+    CString m_strBytesReceived;
+    CString m_strBytesSent;
+    CString m_strConnectedTime;
+    CString m_strConnectionStatus;
+    CTipButton m_btnRun;
+    CString m_strConnectionType;
+    bool m_bRunOtherApp = false;
+    CString m_strCheckPeriodNum;
+    CString m_strAccelerateN;
+    CStatic m_lblConnectedTime;
+    CStatic m_lblBytesSent;
+    CStatic m_lblBytesReceived;
+    CStatic m_lblConnectionType;
+    CStatic m_lblConnectionStatus;
+    CString m_strAccelerated;
+    int m_nAccSecs = 0;
+    int m_nAccMins = 0;
+    int m_nAccHours = 0;
+    int m_nConnHours = 0;
+    int m_nConnMins = 0;
+    int m_nConnSecs = 0;
+    CIfTableBuffer m_ifTable;  // the interface table, reused by every refresh
+    CComboBox m_cmbNetwork;
+    int m_nNetwork = 0;
+    int m_nRowOfEntry[256] = {};
+    int m_nEntries = 0;  // entries of m_cmbNetwork that m_nRowOfEntry maps
+};
