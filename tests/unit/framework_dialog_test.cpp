@@ -1,0 +1,83 @@
+// Modal dialogs and their data exchange.
+#include <gtest/gtest.h>
+
+#include "framework/Controls.h"
+#include "framework/Dialog.h"
+
+namespace {
+
+class TestDialog : public CDialog {
+public:
+    TestDialog() : CDialog(100) {}
+
+    CString label = "pushed label";
+    CString edit = "pushed edit";
+    CButton button;
+    bool bindMissingControl = false;
+    bool pushSucceeded = false;
+    std::string labelShown;
+    HWND buttonAttached = nullptr;
+    void (*whenOpen)(TestDialog&) = nullptr;
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override
+    {
+        CDialog::DoDataExchange(dx);
+        DDX_Text(dx, 1001, label);
+        DDX_Text(dx, 1002, edit);
+        DDX_Control(dx, 1003, button);
+        if (bindMissingControl)
+            DDX_Text(dx, 4711, label);
+    }
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        pushSucceeded = UpdateData(FALSE) != FALSE;
+        char text[64] = "";
+        GetDlgItemTextA(m_hWnd, 1001, text, sizeof text);
+        labelShown = text;
+        buttonAttached = button.m_hWnd;
+        if (whenOpen)
+            whenOpen(*this);
+        return TRUE;
+    }
+};
+
+}  // namespace
+
+TEST(FrameworkDialog, PushFillsControlsAndOkPullsThemBack)
+{
+    TestDialog dialog;
+    dialog.whenOpen = [](TestDialog& d) {
+        SetDlgItemTextA(d.m_hWnd, 1002, "typed by the user");
+        d.PostMessage(WM_COMMAND, IDOK);
+    };
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    EXPECT_TRUE(dialog.pushSucceeded);
+    EXPECT_EQ("pushed label", dialog.labelShown);
+    EXPECT_NE(nullptr, dialog.buttonAttached);
+    EXPECT_STREQ("typed by the user", dialog.edit);
+    EXPECT_STREQ("pushed label", dialog.label);
+    // The window is gone and the control object let go of it.
+    EXPECT_EQ(nullptr, dialog.m_hWnd);
+    EXPECT_EQ(nullptr, dialog.button.m_hWnd);
+}
+
+TEST(FrameworkDialog, AMissingControlFailsTheExchangeAndOkDoesNotEnd)
+{
+    TestDialog dialog;
+    dialog.bindMissingControl = true;
+    dialog.whenOpen = [](TestDialog& d) {
+        d.PostMessage(WM_COMMAND, IDOK);
+        d.PostMessage(WM_COMMAND, IDCANCEL);
+    };
+    EXPECT_EQ(IDCANCEL, dialog.DoModal());
+    EXPECT_FALSE(dialog.pushSucceeded);
+}
+
+TEST(FrameworkDialog, EndDialogDuringInitialisationEndsAtOnce)
+{
+    TestDialog dialog;
+    dialog.whenOpen = [](TestDialog& d) { d.EndDialog(42); };
+    EXPECT_EQ(42, dialog.DoModal());
+}
