@@ -141,13 +141,18 @@ TEST_F(Settings, AForeignRunEntryOfAnotherTypeShowsCheckedAndIsDeleted)
 
 TEST_F(Settings, ADirectoryTooLongForTheEntryWritesNone)
 {
+    // 250 characters: the folder fits the system's limits, but with
+    // "\Velorix.lnk" it does not fit the 256-byte path buffer.
     std::string folder = e2e::ScratchDir("long");
-    while (folder.size() < 250)
-        folder += "\\deeper-folder-name";
-    for (size_t at = folder.find('\\', e2e::BuildDir().size() + 1); at != std::string::npos;
-         at = folder.find('\\', at + 1))
-        CreateDirectoryA(folder.substr(0, at).c_str(), nullptr);
-    CreateDirectoryA(folder.c_str(), nullptr);
+    while (folder.size() < 250) {
+        size_t left = 250 - folder.size() - 1;  // after the backslash
+        size_t part = left > 60 ? 60 : left;
+        if (left - part == 1)
+            --part;  // keep room for a last backslash and a letter
+        folder += std::string(1, '\\') + std::string(part, 'd');
+        CreateDirectoryA(folder.c_str(), nullptr);
+    }
+    ASSERT_EQ(250u, folder.size());
     Velorix app(e2e::VelorixExe(), "", folder);
     ASSERT_NE(nullptr, app.Main());
     app.Command(kRunAtStartup);
