@@ -10,6 +10,7 @@ const MessageMap* CDialog::GetMessageMap() const
     static const MessageEntry entries[] = {
         Command<&CDialog::OnOK>(IDOK),
         Command<&CDialog::OnCancel>(IDCANCEL),
+        Message<&CDialog::OnHelpRequest>(WM_HELP),
     };
     static const MessageMap map(CWnd::GetMessageMap(), entries);
     return &map;
@@ -131,6 +132,13 @@ void CDialog::OnOK()
     if (!UpdateData(TRUE))
         return;
     EndDialog(IDOK);
+}
+
+// F1: the help command, routed like any other command.
+LRESULT CDialog::OnHelpRequest(WPARAM, LPARAM)
+{
+    OnCmdMsg(ID_HELP, 0);
+    return TRUE;
 }
 
 void CDialog::OnCancel()

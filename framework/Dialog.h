@@ -30,6 +30,7 @@ protected:
     const MessageMap* GetMessageMap() const override;
 
 private:
+    LRESULT OnHelpRequest(WPARAM, LPARAM);
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
     bool PreTranslateInput(MSG* msg);
 

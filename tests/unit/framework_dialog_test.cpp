@@ -3,6 +3,7 @@
 
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
+#include "framework/WinApp.h"
 
 namespace {
 
@@ -80,4 +81,40 @@ TEST(FrameworkDialog, EndDialogDuringInitialisationEndsAtOnce)
     TestDialog dialog;
     dialog.whenOpen = [](TestDialog& d) { d.EndDialog(42); };
     EXPECT_EQ(42, dialog.DoModal());
+}
+
+namespace {
+
+class HelpApp : public CWinApp {
+public:
+    int helps = 0;
+
+protected:
+    const MessageMap* GetMessageMap() const override
+    {
+        static const MessageEntry entries[] = {
+            Command<&HelpApp::OnHelpCommand>(ID_HELP),
+        };
+        static const MessageMap map(CWinApp::GetMessageMap(), entries);
+        return &map;
+    }
+
+private:
+    void OnHelpCommand() { ++helps; }
+};
+
+}  // namespace
+
+TEST(FrameworkDialog, CommandsTheDialogDoesNotHandleReachTheApplication)
+{
+    HelpApp app;
+    TestDialog dialog;
+    dialog.whenOpen = [](TestDialog& d) {
+        d.SendMessage(WM_HELP);                // F1
+        d.SendMessage(WM_COMMAND, ID_HELP);
+        d.SendMessage(WM_COMMAND, 4242);       // nobody's: ignored
+        d.EndDialog(7);
+    };
+    EXPECT_EQ(7, dialog.DoModal());
+    EXPECT_EQ(2, app.helps);
 }
