@@ -75,6 +75,17 @@ void RunQueue(CTipButton& button, DWORD ms)
     } while (static_cast<LONG>(end - GetTickCount()) > 0);
 }
 
+// What the system queues for a double click: down, up, double click, up.
+void DoubleClick(CTipButton& button)
+{
+    const LPARAM at = MAKELPARAM(20, 10);
+    PostMessageA(button.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(button.m_hWnd, WM_LBUTTONUP, 0, at);
+    PostMessageA(button.m_hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageA(button.m_hWnd, WM_LBUTTONUP, 0, at);
+    RunQueue(button, 50);
+}
+
 class TipButton : public ::testing::Test {
 protected:
     void SetUp() override
@@ -162,23 +173,14 @@ TEST_F(TipButton, ADoubleClickIsTwoPresses)
 {
     CTipButton push;
     ASSERT_TRUE(push.SubclassWindow(MakeButton(BS_PUSHBUTTON)));
-    const LPARAM at = MAKELPARAM(20, 10);
-    PostMessageA(push.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageA(push.m_hWnd, WM_LBUTTONUP, 0, at);
-    PostMessageA(push.m_hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-    PostMessageA(push.m_hWnd, WM_LBUTTONUP, 0, at);
-    RunQueue(push, 50);
+    DoubleClick(push);
     EXPECT_EQ(2, parent.clicks);
 
     CTipButton toggle;
     ASSERT_TRUE(toggle.SubclassWindow(MakeButton(BS_AUTOCHECKBOX | BS_PUSHLIKE)));
     toggle.SetCheck(BST_CHECKED);
     parent.clicks = 0;
-    PostMessageA(toggle.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, at);
-    PostMessageA(toggle.m_hWnd, WM_LBUTTONUP, 0, at);
-    PostMessageA(toggle.m_hWnd, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-    PostMessageA(toggle.m_hWnd, WM_LBUTTONUP, 0, at);
-    RunQueue(toggle, 50);
+    DoubleClick(toggle);
     EXPECT_EQ(2, parent.clicks);
     EXPECT_EQ(BST_CHECKED, toggle.GetCheck());
 }
