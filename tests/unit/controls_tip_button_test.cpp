@@ -75,6 +75,21 @@ void RunQueue(CTipButton& button, DWORD ms)
     } while (static_cast<LONG>(end - GetTickCount()) > 0);
 }
 
+// A tooltip button that notes the mouse presses its window receives.
+class RecordingButton : public CTipButton {
+public:
+    int downs = 0;
+    int doubleClicks = 0;
+
+protected:
+    LRESULT WindowProc(UINT msg, WPARAM w, LPARAM l) override
+    {
+        downs += msg == WM_LBUTTONDOWN;
+        doubleClicks += msg == WM_LBUTTONDBLCLK;
+        return CTipButton::WindowProc(msg, w, l);
+    }
+};
+
 // What the system queues for a double click: down, up, double click, up.
 void DoubleClick(CTipButton& button)
 {
@@ -171,10 +186,13 @@ TEST_F(TipButton, TheFirstQueuedMessageCreatesAnInactiveTooltip)
 
 TEST_F(TipButton, ADoubleClickIsTwoPresses)
 {
-    CTipButton push;
+    RecordingButton push;
     ASSERT_TRUE(push.SubclassWindow(MakeButton(BS_PUSHBUTTON)));
     DoubleClick(push);
     EXPECT_EQ(2, parent.clicks);
+    // The button itself only ever sees presses.
+    EXPECT_EQ(2, push.downs);
+    EXPECT_EQ(0, push.doubleClicks);
 
     CTipButton toggle;
     ASSERT_TRUE(toggle.SubclassWindow(MakeButton(BS_AUTOCHECKBOX | BS_PUSHLIKE)));
