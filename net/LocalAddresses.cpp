@@ -1,10 +1,82 @@
 #include "net/LocalAddresses.h"
 
-// Placeholder; the network monitor replaces it.
+#include <cstddef>
+#include <cstring>
+#include <memory>
+#include <new>
+
 LOCAL_ADDRESS g_LocalAddresses[kMaxLocalAddresses] = {};
 int g_nLocalAddresses = 0;
 
-int BuildLocalAddressList(LOCAL_ADDRESS*, int)
+namespace {
+
+// The table may grow between the size query and the read; so many tries.
+constexpr int kReadAttempts = 3;
+
+void CopyDotted(char (&text)[16], DWORD address)
 {
+    in_addr value;
+    value.s_addr = address;
+    const char* dotted = ::inet_ntoa(value);
+    text[0] = '\0';
+    if (dotted)
+        ::lstrcpynA(text, dotted, sizeof text);
+}
+
+}  // namespace
+
+int CopyLocalAddresses(const MIB_IPADDRTABLE& table, DWORD tableBytes, LOCAL_ADDRESS* addresses,
+                       int capacity)
+{
+    constexpr DWORD kHeaderBytes = offsetof(MIB_IPADDRTABLE, table);
+    if (!addresses || capacity <= 0 || tableBytes < kHeaderBytes)
+        return 0;
+    DWORD count = table.dwNumEntries;
+    const DWORD fits = (tableBytes - kHeaderBytes) / sizeof(MIB_IPADDRROW);
+    if (count > fits)
+        count = fits;
+    if (count > static_cast<DWORD>(capacity))
+        count = static_cast<DWORD>(capacity);
+    for (DWORD i = 0; i < count; ++i) {
+        CopyDotted(addresses[i].szAddress, table.table[i].dwAddr);
+        CopyDotted(addresses[i].szMask, table.table[i].dwMask);
+    }
+    return static_cast<int>(count);
+}
+
+int BuildLocalAddressList(LOCAL_ADDRESS* addresses, int capacity)
+{
+    if (capacity <= 0)
+        return 0;
+    ULONG size = 0;
+    ::GetIpAddrTable(nullptr, &size, FALSE);
+    for (int attempt = 0; attempt < kReadAttempts && size > 0; ++attempt) {
+        // DWORDs, so the table is aligned as the system writes it.
+        const ULONG words = (size + sizeof(DWORD) - 1) / sizeof(DWORD);
+        std::unique_ptr<DWORD[]> buffer(new (std::nothrow) DWORD[words]());
+        if (!buffer)
+            return 0;
+        ULONG bytes = words * sizeof(DWORD);
+        size = bytes;
+        const DWORD result =
+            ::GetIpAddrTable(reinterpret_cast<MIB_IPADDRTABLE*>(buffer.get()), &size, FALSE);
+        if (result == NO_ERROR) {
+            return CopyLocalAddresses(*reinterpret_cast<const MIB_IPADDRTABLE*>(buffer.get()),
+                                      bytes, addresses, capacity);
+        }
+        if (result != ERROR_INSUFFICIENT_BUFFER)
+            return 0;
+    }
+    return 0;
+}
+
+int ChooseCaptureAddress(const LOCAL_ADDRESS* addresses, int count)
+{
+    for (int i = 0; addresses && i < count; ++i) {
+        const char* text = addresses[i].szAddress;
+        const size_t most = sizeof addresses[i].szAddress;
+        if (std::strncmp(text, "127.0.0.1", most) != 0 && std::strncmp(text, "0.0.0.0", most) != 0)
+            return i;
+    }
     return 0;
 }

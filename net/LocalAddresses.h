@@ -1,5 +1,8 @@
 // The host's IPv4 addresses, from which accelerated mode picks its own.
 #pragma once
+#include "framework/Win32.h"
+
+#include <iphlpapi.h>
 
 struct LOCAL_ADDRESS {
     char szAddress[16];  // dotted decimal, zero-terminated
@@ -11,5 +14,16 @@ constexpr int kMaxLocalAddresses = 100;
 extern LOCAL_ADDRESS g_LocalAddresses[kMaxLocalAddresses];
 extern int g_nLocalAddresses;
 
-// Fills at most capacity records; returns how many it wrote.
+// Fills at most capacity records with the system's addresses in the order
+// it reports them; returns how many it wrote (0 when the table cannot be
+// read). Windows Sockets must have been started.
 int BuildLocalAddressList(LOCAL_ADDRESS* addresses, int capacity);
+
+// The records of the first rows of a table that holds tableBytes bytes: at
+// most capacity, and no row beyond those the bytes hold. Returns how many.
+int CopyLocalAddresses(const MIB_IPADDRTABLE& table, DWORD tableBytes, LOCAL_ADDRESS* addresses,
+                       int capacity);
+
+// The record whose address the capture socket is bound to: the first of
+// the count records that is neither "127.0.0.1" nor "0.0.0.0", else 0.
+int ChooseCaptureAddress(const LOCAL_ADDRESS* addresses, int count);

@@ -1,21 +1,137 @@
 #include "tray/TrayIcon.h"
 
-#include "framework/WinApp.h"
+#include <cstring>
 
-// Placeholder bodies; the tray icon manager replaces them.
-CTrayIcon::~CTrayIcon() = default;
-BOOL CTrayIcon::Create(CWnd*, UINT, const char*, HICON, UINT, BOOL, DWORD, DWORD, DWORD, DWORD) { return FALSE; }
-BOOL CTrayIcon::RemoveIcon() { return TRUE; }
-LRESULT CTrayIcon::HandleNotification(WPARAM, LPARAM) { return 0; }
-void CTrayIcon::PrepareMenu(HMENU) {}
-CWnd* CTrayIcon::GetCommandTarget() const { return commandTarget ? commandTarget : AfxGetMainWnd(); }
-void CTrayIcon::MinimizeToTray(CWnd* window, BOOL) { window->ModifyStyle(WS_VISIBLE, 0); }
-void CTrayIcon::RestoreFromTray(CWnd* window, BOOL) { window->ModifyStyle(0, WS_VISIBLE); }
-BOOL CTrayIcon::IsMinimizeAnimationOn() { return FALSE; }
-BOOL CTrayIcon::HideTaskbarButton(CWnd*) { return FALSE; }
-void CTrayIcon::GetNotificationAreaRect(RECT*) {}
-LRESULT CTrayIcon::WindowProc(UINT msg, WPARAM w, LPARAM l) { return CWnd::WindowProc(msg, w, l); }
-const MessageMap* CTrayIcon::GetMessageMap() const { return CWnd::GetMessageMap(); }
-LRESULT CTrayIcon::OnSettingChange(WPARAM, LPARAM) { return 0; }
-LRESULT CTrayIcon::OnTaskbarCreated(WPARAM, LPARAM) { return 0; }
-void CTrayIcon::RetryPendingAdd() {}
+namespace {
+
+// The ANSI record up to and including guidItem, the layout of version 6 of
+// the shell library.
+constexpr DWORD kIconDataSize = NOTIFYICONDATAA_V3_SIZE;
+static_assert(kIconDataSize == 504, "the icon record is sent with cbSize 504");
+
+constexpr UINT kIconFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+
+// At most sizeof tip - 1 bytes; the last byte stays zero.
+void CopyTip(char (&tip)[sizeof NOTIFYICONDATAA::szTip], const char* text)
+{
+    const size_t length = text ? ::strnlen(text, sizeof tip - 1) : 0;
+    if (length)
+        std::memcpy(tip, text, length);
+    tip[length] = '\0';
+}
+
+}  // namespace
+
+CTrayIcon::~CTrayIcon()
+{
+    RemoveIcon();
+    DestroyWindow();
+}
+
+BOOL CTrayIcon::Create(CWnd* parent, UINT callbackMessage, const char* tipText, HICON icon,
+                       UINT iconId, BOOL createHidden, DWORD, DWORD, DWORD, DWORD)
+{
+    enabled = LOBYTE(LOWORD(::GetVersion())) >= 4;
+    if (!enabled)
+        return FALSE;
+
+    CreateEx(0, nullptr, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr);
+
+    iconData = NOTIFYICONDATAA{};
+    iconData.cbSize = kIconDataSize;
+    iconData.hWnd = parent && parent->GetSafeHwnd() ? parent->GetSafeHwnd() : m_hWnd;
+    iconData.uID = iconId;
+    iconData.uFlags = kIconFlags;
+    iconData.uCallbackMessage = callbackMessage;
+    iconData.hIcon = icon;
+    CopyTip(iconData.szTip, tipText);
+
+    hidden = createHidden;
+    creationFlags = kIconFlags;
+    if (createHidden)
+        return TRUE;
+
+    const BOOL added = AddIcon();
+    removed = hidden = addPending = addFailed = !added;
+    return added;
+}
+
+BOOL CTrayIcon::RemoveIcon()
+{
+    addPending = FALSE;
+    addFailed = FALSE;
+    if (!enabled || removed)
+        return TRUE;
+    iconData.uFlags = 0;
+    if (DeleteIcon())
+        hidden = removed = TRUE;
+    return removed;
+}
+
+BOOL CTrayIcon::AddIcon()
+{
+    return ::Shell_NotifyIconA(NIM_ADD, &iconData);
+}
+
+BOOL CTrayIcon::RefreshIcon()
+{
+    return ::Shell_NotifyIconA(NIM_MODIFY, &iconData);
+}
+
+BOOL CTrayIcon::DeleteIcon()
+{
+    return ::Shell_NotifyIconA(NIM_DELETE, &iconData);
+}
+
+// The callback message reaches this window only when there was no parent to
+// receive it.
+LRESULT CTrayIcon::WindowProc(UINT msg, WPARAM w, LPARAM l)
+{
+    if (msg == iconData.uCallbackMessage)
+        return HandleNotification(w, l);
+    return CWnd::WindowProc(msg, w, l);
+}
+
+const MessageMap* CTrayIcon::GetMessageMap() const
+{
+    static const MessageEntry entries[] = {
+        Message<&CTrayIcon::OnSettingChange>(WM_SETTINGCHANGE),
+        RegisteredMessage<&CTrayIcon::OnTaskbarCreated>(&taskbarCreatedMessage),
+    };
+    static const MessageMap map(CWnd::GetMessageMap(), entries);
+    return &map;
+}
+
+// A new work area may come with a new taskbar.
+LRESULT CTrayIcon::OnSettingChange(WPARAM w, LPARAM)
+{
+    const LRESULT result = Default();
+    if (w == SPI_SETWORKAREA) {
+        addPending = !hidden;
+        RetryPendingAdd();
+    }
+    return result;
+}
+
+// The shell's taskbar was (re)created and knows no icons.
+LRESULT CTrayIcon::OnTaskbarCreated(WPARAM, LPARAM)
+{
+    addPending = TRUE;
+    RetryPendingAdd();
+    return 0;
+}
+
+void CTrayIcon::RetryPendingAdd()
+{
+    if (!addPending || (hidden && !addFailed))
+        return;
+    iconData.uFlags = creationFlags;
+    // A shell that still holds the icon refuses to add it again; bringing
+    // the held one up to date keeps it.
+    const BOOL registered = AddIcon() || RefreshIcon();
+    hidden = addPending = addFailed = !registered;
+    // An icon recovered after a failed add is registered now, and is removed
+    // with this object like any other.
+    if (registered)
+        removed = FALSE;
+}

@@ -1,5 +1,10 @@
 // CTrayIcon: the application's icon in the taskbar's notification area, its
 // pop-up menu, and the hiding of a window into the notification area.
+//   tray/TrayIcon.cpp          the icon's life: creation, shell records,
+//                              removal, the taskbar's restarts
+//   tray/TrayNotification.cpp  the icon's mouse messages and pop-up menu
+//   tray/TrayMinimize.cpp      hiding a window into the notification area
+//   tray/NotificationArea.h    where the notification area is on screen
 #pragma once
 #include "framework/Controls.h"
 #include "framework/Wnd.h"
@@ -11,7 +16,8 @@ public:
 
     // Adds the icon (unless createHidden). parent receives callbackMessage;
     // without one, the icon's own hidden window does. iconId is also the
-    // menu resource whose first sub-menu is the pop-up menu.
+    // menu resource whose first sub-menu is the pop-up menu. The caller keeps
+    // the icon.
     BOOL Create(CWnd* parent, UINT callbackMessage, const char* tipText, HICON icon, UINT iconId,
                 BOOL createHidden, DWORD reserved1, DWORD reserved2, DWORD reserved3,
                 DWORD reserved4);
@@ -19,7 +25,8 @@ public:
 
     // One callback message of the icon.
     virtual LRESULT HandleNotification(WPARAM iconId, LPARAM mouseMessage);
-    // Called with the pop-up menu just before it is shown.
+    // Called with the pop-up menu just before it is shown; the menu belongs
+    // to the caller.
     virtual void PrepareMenu(HMENU menu);
 
     CWnd* GetCommandTarget() const;
@@ -44,6 +51,14 @@ private:
     LRESULT OnTaskbarCreated(WPARAM w, LPARAM l);
     void RetryPendingAdd();
 
+    // One call of the shell each, with iconData as it stands.
+    BOOL AddIcon();
+    BOOL RefreshIcon();
+    BOOL DeleteIcon();
+
+    LRESULT ShowPopupMenu(CWnd& target);
+    LRESULT PostDefaultCommand(CWnd& target);
+
     NOTIFYICONDATAA iconData{};
     BOOL enabled = FALSE;
     BOOL hidden = TRUE;
@@ -53,4 +68,8 @@ private:
     UINT defaultMenuItem = 0;
     BOOL defaultItemByPosition = FALSE;
     UINT creationFlags = 0;
+    // The icon is hidden only because the shell refused it; the next
+    // taskbar announcement tries again (a window hidden in the notification
+    // area with no icon could never be brought back).
+    BOOL addFailed = FALSE;
 };

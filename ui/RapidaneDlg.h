@@ -9,7 +9,6 @@
 //   net/DialogAccelerate.cpp    accelerated mode
 #pragma once
 #include <winsock2.h>
-#include <iphlpapi.h>
 
 #include "controls/TipButton.h"
 #include "framework/Controls.h"

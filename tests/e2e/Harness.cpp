@@ -219,6 +219,12 @@ void Velorix::Kill()
 {
     if (!m_process.hProcess)
         return;
+    // The tray menu's Exit first, so the program removes its tray icon and
+    // ends as a user would end it; terminated when that does not work.
+    if (Running() && m_main && IsWindow(m_main)) {
+        PostMessageA(m_main, WM_COMMAND, 32786, 0);
+        WaitForSingleObject(m_process.hProcess, 2000);
+    }
     if (Running()) {
         TerminateProcess(m_process.hProcess, 99);
         WaitForSingleObject(m_process.hProcess, 5000);
@@ -266,19 +272,24 @@ HWND Velorix::Main(DWORD timeoutMs)
 {
     if (m_main && IsWindow(m_main))
         return m_main;
+    // The dialog exists while its initialisation still runs; it is the main
+    // window once it shows. One that never shows is given after the wait.
+    HWND found = nullptr;
     const DWORD start = GetTickCount();
     do {
         for (HWND hwnd : Windows()) {
-            if (ClassOf(hwnd) == "#32770" && GetDlgItem(hwnd, 1001)) {
-                m_main = hwnd;
-                return m_main;
-            }
+            if (ClassOf(hwnd) == "#32770" && GetDlgItem(hwnd, 1001))
+                found = hwnd;
         }
+        if (found && IsWindowVisible(found))
+            break;
         if (!Running())
-            return nullptr;
+            break;
         Pump(20);
     } while (GetTickCount() - start < timeoutMs);
-    return nullptr;
+    if (found && IsWindow(found))
+        m_main = found;
+    return found;
 }
 
 HWND Velorix::WaitForWindow(const char* className, const char* caption, DWORD timeoutMs)

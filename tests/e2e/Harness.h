@@ -55,7 +55,8 @@ public:
     DWORD UiThread() const { return m_process.dwThreadId; }
 
     // The main dialog (the top-level dialog of the process holding button
-    // 1001), waited for; null when it did not show in time.
+    // 1001), waited for until it shows, that is until its initialisation
+    // has ended; null when it was not created in time.
     HWND Main(DWORD timeoutMs = 10000);
     HWND Control(int id);
     std::string Text(int id);

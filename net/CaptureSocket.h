@@ -1,0 +1,8 @@
+// The raw IPv4 socket of accelerated mode, in receive-all mode on the first
+// local address that is not a loopback or wildcard address.
+#pragma once
+#include "framework/Win32.h"
+
+// A new capture socket, owned by the caller; INVALID_SOCKET when it could
+// not be created or bound. Reads g_LocalAddresses.
+SOCKET OpenCaptureSocket();

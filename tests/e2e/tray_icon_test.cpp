@@ -1,0 +1,61 @@
+// The program's icon as the shell's taskbar shows it: present with its tip
+// while the program runs, gone after it ends, and back after the taskbar
+// has been recreated.
+#include "tests/e2e/tray_fixture.h"
+
+using namespace tray_view;
+
+namespace {
+
+class TrayInShell : public CTrayTest {
+protected:
+    // The icon shows with its tip, and a double click on it in the taskbar
+    // brings back the window hidden into the notification area.
+    void ExpectWorkingIcon()
+    {
+        ASSERT_TRUE(WaitUntil([&] { return ShellHoldsIcon(main, kIconId); }));
+        ASSERT_TRUE(WaitUntil([&] { return Icon().has_value(); }));
+        app->Command(IDCANCEL);
+        ASSERT_FALSE(IsWindowVisible(main));
+        ASSERT_TRUE(Click(*Icon(), WM_LBUTTONDBLCLK));
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }));
+    }
+};
+
+}  // namespace
+
+TEST_F(TrayInShell, IconShowsItsTipWhileTheProgramRunsAndGoesAtExit)
+{
+    ExpectWorkingIcon();
+    // Hidden again, so that only the program itself can take the icon away.
+    app->Command(IDCANCEL);
+    app->Post(WM_COMMAND, kExit);
+    DWORD code = 1234;
+    ASSERT_TRUE(app->WaitExit(5000, &code));
+    EXPECT_EQ(0u, code);
+    EXPECT_FALSE(ShellHoldsIcon(main, kIconId));
+    EXPECT_TRUE(ShownIconsWithTip(kTip).empty());
+}
+
+TEST_F(TrayInShell, NewTaskbarGetsTheLostIconBack)
+{
+    ASSERT_TRUE(DeleteIcon(main, kIconId));
+    ASSERT_FALSE(ShellHoldsIcon(main, kIconId));
+    BroadcastTaskbarCreated();
+    ExpectWorkingIcon();
+}
+
+TEST_F(TrayInShell, IconStillHeldSurvivesAnnouncementsAndComesBackWithTheWorkArea)
+{
+    // This shell still holds the icon and refuses to add it a second time.
+    BroadcastTaskbarCreated();
+    BroadcastWorkAreaChange();
+    ASSERT_TRUE(ShellHoldsIcon(main, kIconId));
+    EXPECT_TRUE(Icon().has_value());
+
+    // The program still counts it as shown: a work-area change adds it
+    // again once the shell has lost it.
+    ASSERT_TRUE(DeleteIcon(main, kIconId));
+    BroadcastWorkAreaChange();
+    ExpectWorkingIcon();
+}
