@@ -1,0 +1,69 @@
+// CHyperLink: a static control of a dialog drawn as a web link. It sizes
+// itself to its caption, colours it by the mouse (normal, hovered, pressed),
+// shows the hand cursor and a tooltip with its target, and on a click opens
+// the target with the shell and then sends its dialog WM_COMMAND with its id.
+#pragma once
+#include <memory>
+
+#include "framework/Controls.h"
+#include "framework/Dc.h"
+#include "framework/ToolTipCtrl.h"
+
+class CHyperLink : public CStatic {
+public:
+    CHyperLink();
+    ~CHyperLink() override;
+
+    // A null url clears the target; the tooltip shows the new target.
+    void SetLinkUrl(const char* url);
+    // Takes effect at the next paint.
+    void SetBackColor(COLORREF colour) { m_crBackground = colour; }
+    // Opens the target with the shell: 0, or -1 when there is nothing to open.
+    int OpenLink();
+
+    BOOL PreTranslateMessage(MSG* msg) override;
+
+protected:
+    const MessageMap* GetMessageMap() const override;
+    void PreSubclassWindow() override;
+    LRESULT WindowProc(UINT msg, WPARAM w, LPARAM l) override;
+
+private:
+    static constexpr UINT_PTR kLeaveTimer = 1001;
+    static constexpr UINT kLeaveTimerPeriod = 300;  // ms
+
+    void OnPaint();
+    LRESULT OnMouseMove(WPARAM flags, LPARAM point);
+    LRESULT OnTimer(WPARAM id, LPARAM);
+    void OnMouseLeave();
+    void OnLButtonUp();
+    void OnLButtonDown();
+    void OnLButtonDblClk();
+    void OnCaptureChanged() {}
+
+    void ShowHandCursor();
+    void RestoreCursor();
+    // The cursor lies on the control or on its tooltip.
+    bool CursorOnLinkOrTip() const;
+    void ChooseColours(COLORREF* caption, COLORREF* underline) const;
+
+    std::unique_ptr<char[]> m_pszLinkUrl;
+    BOOL m_bUnderlineNormal = FALSE;
+    BOOL m_bOpenOnClick = TRUE;
+    CFont m_font;
+    COLORREF m_crNormal = RGB(0, 0, 255);
+    COLORREF m_crHover = RGB(255, 0, 0);
+    COLORREF m_crPressed = RGB(200, 0, 225);
+    COLORREF m_crBackground;
+    HCURSOR m_hSavedCursor = nullptr;
+    HCURSOR m_hHandCursor;  // the system's shared cursor, never destroyed
+    CToolTipCtrl m_toolTip;
+    BOOL m_bDisabled = FALSE;
+    BOOL m_bHover = FALSE;
+    BOOL m_bPressed = FALSE;
+    BOOL m_bResizing = FALSE;
+    // Taken at button-down; until then, and again after each button-up, it
+    // holds no point, so a release that did not start here opens nothing.
+    RECT m_rcPress{};
+    bool m_bPressRectSet = false;
+};

@@ -1,0 +1,43 @@
+#include "ui/ErrorMessageDlg.h"
+
+#include "res/resource.h"
+#include "ui/Addresses.h"
+
+namespace {
+constexpr COLORREF kLinkBackground = RGB(232, 232, 233);
+}  // namespace
+
+CErrorMessageDlg::CErrorMessageDlg()
+    : CDialog(IDD_ERROR_MESSAGE),
+      m_strMessage("uTorrent is not installed on your PC!\nPlease install it first to use this option.")
+{
+    m_strAddress.Format("(%s)", kClientDownloadPage);
+}
+
+CErrorMessageDlg::~CErrorMessageDlg() = default;
+
+const MessageMap* CErrorMessageDlg::GetMessageMap() const
+{
+    static const MessageEntry entries[] = {
+        // The link has opened the page by the time it reports the click.
+        Command<&CErrorMessageDlg::OnOK>(IDC_DOWNLOAD_LINK, 0),
+    };
+    static const MessageMap map(CDialog::GetMessageMap(), entries);
+    return &map;
+}
+
+void CErrorMessageDlg::DoDataExchange(CDataExchange* dx)
+{
+    CDialog::DoDataExchange(dx);
+    DDX_Text(dx, IDC_ERROR_TEXT, m_strMessage);
+    DDX_Control(dx, IDC_DOWNLOAD_LINK, m_linkDownload);
+    DDX_Text(dx, IDC_DOWNLOAD_ADDRESS, m_strAddress);
+}
+
+BOOL CErrorMessageDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    m_linkDownload.SetLinkUrl(kClientDownloadPage);
+    m_linkDownload.SetBackColor(kLinkBackground);
+    return TRUE;
+}
