@@ -1,0 +1,35 @@
+// The system calls of one panel refresh and nothing else: the interface
+// table into a buffer sized once, the 64-bit row of the interface the panel
+// shows, and the connection state.
+#pragma once
+#include <vector>
+
+#include "bench/Handle.h"
+#include "net/IpHelper.h"
+
+class CBareTick {
+public:
+    // Loads the entry points and sizes the buffer; false when the system
+    // lacks them or reports no table.
+    bool Prepare();
+
+    void Tick()
+    {
+        IfTable();
+        IfEntry2();
+        ConnectedState();
+    }
+    bool IfTable();
+    void IfEntry2();
+    static void ConnectedState();
+
+private:
+    MIB_IFTABLE* Table() { return reinterpret_cast<MIB_IFTABLE*>(m_table.data()); }
+    void ChooseShownRow();
+
+    CModule m_library;
+    GetIfTableFn m_getIfTable = nullptr;
+    GetIfEntry2Fn m_getIfEntry2 = nullptr;
+    std::vector<DWORD> m_table;  // DWORDs: aligned as the system writes the table
+    NET_IFINDEX m_index = 0;
+};
