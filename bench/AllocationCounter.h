@@ -6,7 +6,7 @@
 #include <memory>
 #include <vector>
 
-#include "bench/ImportPatch.h"
+#include "tests/support/ImportPatch.h"
 
 // Allocations counted since the process started (operator new always
 // counts; the library and system functions once a CAllocationCounting is

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "bench/AllocationCounter.h"
-#include "bench/ImportPatch.h"
+#include "tests/support/ImportPatch.h"
 
 namespace {
 

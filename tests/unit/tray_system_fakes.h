@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "tests/unit/tray_import_patch.h"
+#include "tests/support/ImportPatch.h"
 
 struct ShellRequest {
     DWORD message;           // NIM_ADD, NIM_MODIFY or NIM_DELETE

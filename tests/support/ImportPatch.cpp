@@ -1,4 +1,4 @@
-#include "tests/unit/tray_import_patch.h"
+#include "tests/support/ImportPatch.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Replaces, for the life of the object, one function that this program
 // imports from a system library: every call that the program's own code
 // makes through its import table reaches the replacement instead. Lets a
-// test stand in for the shell and the window manager without the code under
-// test knowing.
+// test or the benchmark stand in for a system function without the code
+// under measure or test knowing.
 #pragma once
 #include <winsock2.h>
 #include <windows.h>
