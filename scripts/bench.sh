@@ -16,16 +16,8 @@ if ! cmake --build "$build" -j"$(nproc)" --target bench >"$work/build.log" 2>&1;
   cat "$work/build.log"; rm -rf "$work"; exit 1
 fi
 
-export WINEPREFIX=$work/prefix
 . "$root/scripts/wine-env.sh"
-unset DISPLAY
-start_virtual_display
-cleanup() { wineserver -k 2>/dev/null || true; stop_virtual_display; rm -rf "$work"; }
-trap cleanup EXIT
-
-make_wine_prefix
-wineserver -p >/dev/null 2>&1
-wine cmd /c exit 0 >/dev/null 2>&1 || true
+start_headless_session "$work"
 
 echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//'), $(wine --version)"
 echo "Load average before: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -6,18 +6,8 @@ build=${BUILD_DIR:-$root/build}
 bash "$root/scripts/build.sh"
 
 work=$(mktemp -d /tmp/velorix-test.XXXXXX)
-export WINEPREFIX=$work/prefix
 . "$root/scripts/wine-env.sh"
-unset DISPLAY
-wineserver -k 2>/dev/null || true
-start_virtual_display
-cleanup() { wineserver -k 2>/dev/null || true; stop_virtual_display; rm -rf "$work"; }
-trap cleanup EXIT
-
-make_wine_prefix
-# Keep one wineserver and Wine's helpers up for the whole run.
-wineserver -p >/dev/null 2>&1
-wine cmd /c exit 0 >/dev/null 2>&1 || true
+start_headless_session "$work"
 
 cd "$build"
 ctest --output-on-failure "$@"

@@ -37,3 +37,18 @@ make_wine_prefix() {
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
 }
+
+# A fresh prefix in folder $1 on a virtual display of its own, with one
+# wineserver and Wine's helpers kept up for the whole session (their output
+# detached, or pipes of the caller stay open). Removes everything at exit.
+start_headless_session() {
+  SESSION_DIR=$1
+  export WINEPREFIX=$SESSION_DIR/prefix
+  unset DISPLAY
+  wineserver -k 2>/dev/null || true
+  start_virtual_display
+  trap 'wineserver -k 2>/dev/null || true; stop_virtual_display; rm -rf "$SESSION_DIR"' EXIT
+  make_wine_prefix
+  wineserver -p >/dev/null 2>&1
+  wine cmd /c exit 0 >/dev/null 2>&1 || true
+}
