@@ -56,6 +56,7 @@ private:
     BOOL RefreshIcon();
     BOOL DeleteIcon();
 
+    HMENU LoadPopupMenu(CMenu& menu) const;
     LRESULT ShowPopupMenu(CWnd& target);
     LRESULT PostDefaultCommand(CWnd& target);
 

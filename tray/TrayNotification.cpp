@@ -29,12 +29,16 @@ void CTrayIcon::PrepareMenu(HMENU)
 {
 }
 
+// Sub-menu 0 of the menu resource uID, loaded into menu; null on failure.
+HMENU CTrayIcon::LoadPopupMenu(CMenu& menu) const
+{
+    return menu.LoadMenu(iconData.uID) ? menu.GetSubMenu(0) : nullptr;
+}
+
 LRESULT CTrayIcon::ShowPopupMenu(CWnd& target)
 {
     CMenu menu;
-    if (!menu.LoadMenu(iconData.uID))
-        return 0;
-    HMENU popup = menu.GetSubMenu(0);
+    HMENU popup = LoadPopupMenu(menu);
     if (!popup)
         return 0;
     ::SetMenuDefaultItem(popup, defaultMenuItem, defaultItemByPosition);
@@ -60,9 +64,7 @@ LRESULT CTrayIcon::PostDefaultCommand(CWnd& target)
     UINT command = defaultMenuItem;
     if (defaultItemByPosition) {
         CMenu menu;
-        if (!menu.LoadMenu(iconData.uID))
-            return 0;
-        HMENU popup = menu.GetSubMenu(0);
+        HMENU popup = LoadPopupMenu(menu);
         if (!popup)
             return 0;
         command = ::GetMenuItemID(popup, static_cast<int>(defaultMenuItem));
