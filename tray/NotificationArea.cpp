@@ -2,10 +2,12 @@
 
 #include <cstring>
 
+#include "framework/Dpi.h"
+
 namespace {
 
 // Estimates of where the area lies along a taskbar of which only the
-// rectangle is known: from 100 to 16 pixels before its far end.
+// rectangle is known: from 100 to 16 pixels (at 96 dpi) before its far end.
 constexpr LONG kAppBarAreaLength = 100;
 constexpr LONG kAppBarAreaEnd = 16;
 // Room for a few icons, when not even a taskbar is known.
@@ -33,26 +35,26 @@ bool ApplyTaskbarDescendant(RECT& area, const char* className, const RECT& windo
     return true;
 }
 
-bool NotificationAreaFromAppBar(UINT edge, const RECT& taskbar, RECT* area)
+bool NotificationAreaFromAppBar(UINT edge, const RECT& taskbar, int dpi, RECT* area)
 {
+    const LONG length = ScaleForDpi(kAppBarAreaLength, dpi);
+    const LONG end = ScaleForDpi(kAppBarAreaEnd, dpi);
     switch (edge) {
     case ABE_LEFT:
     case ABE_RIGHT:
-        *area = {taskbar.left, taskbar.bottom - kAppBarAreaLength, taskbar.right,
-                 taskbar.bottom - kAppBarAreaEnd};
+        *area = {taskbar.left, taskbar.bottom - length, taskbar.right, taskbar.bottom - end};
         return true;
     case ABE_TOP:
     case ABE_BOTTOM:
-        *area = {taskbar.right - kAppBarAreaLength, taskbar.top, taskbar.right - kAppBarAreaEnd,
-                 taskbar.bottom};
+        *area = {taskbar.right - length, taskbar.top, taskbar.right - end, taskbar.bottom};
         return true;
     default:
         return false;
     }
 }
 
-RECT NotificationAreaFromWorkArea(const RECT& workArea)
+RECT NotificationAreaFromWorkArea(const RECT& workArea, int dpi)
 {
-    return {workArea.right - kCornerWidth, workArea.bottom - kCornerHeight, workArea.right,
-            workArea.bottom};
+    return {workArea.right - ScaleForDpi(kCornerWidth, dpi),
+            workArea.bottom - ScaleForDpi(kCornerHeight, dpi), workArea.right, workArea.bottom};
 }

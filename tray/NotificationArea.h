@@ -8,10 +8,10 @@
 // found and the enumeration stops.
 bool ApplyTaskbarDescendant(RECT& area, const char* className, const RECT& window);
 
-// From the taskbar's edge and rectangle as the appbar query reports them;
-// false when the edge is none of the four.
-bool NotificationAreaFromAppBar(UINT edge, const RECT& taskbar, RECT* area);
+// From the taskbar's edge and rectangle as the appbar query reports them,
+// at the screen's dpi; false when the edge is none of the four.
+bool NotificationAreaFromAppBar(UINT edge, const RECT& taskbar, int dpi, RECT* area);
 
 // When nothing is known of a taskbar: the bottom right corner of the work
-// area.
-RECT NotificationAreaFromWorkArea(const RECT& workArea);
+// area, at the screen's dpi.
+RECT NotificationAreaFromWorkArea(const RECT& workArea, int dpi);

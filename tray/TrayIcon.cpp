@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "tray/ShellMessageFilter.h"
+
 namespace {
 
 // The ANSI record up to and including guidItem, the layout of version 6 of
@@ -10,6 +12,10 @@ constexpr DWORD kIconDataSize = NOTIFYICONDATAA_V3_SIZE;
 static_assert(kIconDataSize == 504, "the icon record is sent with cbSize 504");
 
 constexpr UINT kIconFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+
+// The hidden window's timer that retries an icon the shell refused.
+constexpr UINT_PTR kRetryTimer = 1;
+constexpr UINT kRetryPeriod = 4000;  // ms
 
 // At most sizeof tip - 1 bytes; the last byte stays zero.
 void CopyTip(char (&tip)[sizeof NOTIFYICONDATAA::szTip], const char* text)
@@ -46,20 +52,24 @@ BOOL CTrayIcon::Create(CWnd* parent, UINT callbackMessage, const char* tipText, 
     iconData.hIcon = icon;
     CopyTip(iconData.szTip, tipText);
 
+    AllowShellMessage(m_hWnd, taskbarCreatedMessage);
+    AllowShellMessage(iconData.hWnd, callbackMessage);
+
     hidden = createHidden;
     creationFlags = kIconFlags;
     if (createHidden)
         return TRUE;
 
     const BOOL added = AddIcon();
-    removed = hidden = addPending = addFailed = !added;
+    removed = hidden = addPending = !added;
+    SetAddFailed(!added);
     return added;
 }
 
 BOOL CTrayIcon::RemoveIcon()
 {
     addPending = FALSE;
-    addFailed = FALSE;
+    SetAddFailed(FALSE);
     if (!enabled || removed)
         return TRUE;
     iconData.uFlags = 0;
@@ -97,6 +107,7 @@ const MessageMap* CTrayIcon::GetMessageMap() const
     static const MessageEntry entries[] = {
         Message<&CTrayIcon::OnSettingChange>(WM_SETTINGCHANGE),
         RegisteredMessage<&CTrayIcon::OnTaskbarCreated>(&taskbarCreatedMessage),
+        Message<&CTrayIcon::OnTimer>(WM_TIMER),
     };
     static const MessageMap map(CWnd::GetMessageMap(), entries);
     return &map;
@@ -121,6 +132,27 @@ LRESULT CTrayIcon::OnTaskbarCreated(WPARAM, LPARAM)
     return 0;
 }
 
+LRESULT CTrayIcon::OnTimer(WPARAM timer, LPARAM)
+{
+    if (timer == kRetryTimer && addFailed) {
+        addPending = TRUE;
+        RetryPendingAdd();
+    }
+    return 0;
+}
+
+// A refused icon is tried again on the timer until the shell takes it.
+void CTrayIcon::SetAddFailed(BOOL failed)
+{
+    addFailed = failed;
+    if (!m_hWnd)
+        return;
+    if (addFailed)
+        SetTimer(kRetryTimer, kRetryPeriod);
+    else
+        KillTimer(kRetryTimer);
+}
+
 void CTrayIcon::RetryPendingAdd()
 {
     if (!addPending || (hidden && !addFailed))
@@ -129,7 +161,8 @@ void CTrayIcon::RetryPendingAdd()
     // A shell that still holds the icon refuses to add it again; bringing
     // the held one up to date keeps it.
     const BOOL registered = AddIcon() || RefreshIcon();
-    hidden = addPending = addFailed = !registered;
+    hidden = addPending = !registered;
+    SetAddFailed(!registered);
     // An icon recovered after a failed add is registered now, and is removed
     // with this object like any other.
     if (registered)

@@ -30,9 +30,16 @@ public:
     virtual void PrepareMenu(HMENU menu);
 
     CWnd* GetCommandTarget() const;
+    // Whether the icon is in the notification area now.
+    BOOL IsIconShown() const { return enabled && !hidden; }
+    // The icon's own screen rectangle, where the shell tells it (Windows 7
+    // and later).
+    BOOL GetIconRect(RECT* rect) const;
 
-    static void MinimizeToTray(CWnd* window, BOOL forceAnimation);
-    static void RestoreFromTray(CWnd* window, BOOL forceAnimation);
+    // The animation aims at icon's own rectangle where the shell tells it,
+    // otherwise at the notification area.
+    static void MinimizeToTray(CWnd* window, BOOL forceAnimation, const CTrayIcon* icon = nullptr);
+    static void RestoreFromTray(CWnd* window, BOOL forceAnimation, const CTrayIcon* icon = nullptr);
     static BOOL IsMinimizeAnimationOn();
     static BOOL HideTaskbarButton(CWnd* window);
     static void GetNotificationAreaRect(RECT* rect);
@@ -49,7 +56,10 @@ protected:
 private:
     LRESULT OnSettingChange(WPARAM w, LPARAM l);
     LRESULT OnTaskbarCreated(WPARAM w, LPARAM l);
+    LRESULT OnTimer(WPARAM timer, LPARAM l);
     void RetryPendingAdd();
+    void SetAddFailed(BOOL failed);
+    static void GetAnimationEnd(const CTrayIcon* icon, RECT* rect);
 
     // One call of the shell each, with iconData as it stands.
     BOOL AddIcon();
@@ -69,8 +79,9 @@ private:
     UINT defaultMenuItem = 0;
     BOOL defaultItemByPosition = FALSE;
     UINT creationFlags = 0;
-    // The icon is hidden only because the shell refused it; the next
-    // taskbar announcement tries again (a window hidden in the notification
-    // area with no icon could never be brought back).
+    // The icon is hidden only because the shell refused it. A shell still
+    // starting at logon refuses icons and may never announce its taskbar,
+    // so a timer tries again every few seconds until it takes the icon,
+    // besides the next taskbar announcement.
     BOOL addFailed = FALSE;
 };

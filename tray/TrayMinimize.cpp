@@ -1,4 +1,6 @@
 // Hiding a top-level window into the notification area and bringing it back.
+#include "framework/Dpi.h"
+#include "framework/SystemEntryPoint.h"
 #include "tray/NotificationArea.h"
 #include "tray/TrayIcon.h"
 
@@ -16,9 +18,34 @@ BOOL CALLBACK VisitTaskbarDescendant(HWND window, LPARAM area)
     return ApplyTaskbarDescendant(*reinterpret_cast<RECT*>(area), className, rect) ? TRUE : FALSE;
 }
 
+using ShellNotifyIconGetRectFn = HRESULT(WINAPI*)(const NOTIFYICONIDENTIFIER* icon, RECT* rect);
+
 }  // namespace
 
-void CTrayIcon::MinimizeToTray(CWnd* window, BOOL forceAnimation)
+BOOL CTrayIcon::GetIconRect(RECT* rect) const
+{
+    const auto getRect =
+        SystemEntryPoint<ShellNotifyIconGetRectFn>("shell32.dll", "Shell_NotifyIconGetRect");
+    if (!getRect || !IsIconShown())
+        return FALSE;
+    NOTIFYICONIDENTIFIER icon{};
+    icon.cbSize = sizeof icon;
+    icon.hWnd = iconData.hWnd;
+    icon.uID = iconData.uID;
+    RECT found{};
+    if (FAILED(getRect(&icon, &found)) || ::IsRectEmpty(&found))
+        return FALSE;
+    *rect = found;
+    return TRUE;
+}
+
+void CTrayIcon::GetAnimationEnd(const CTrayIcon* icon, RECT* rect)
+{
+    if (!icon || !icon->GetIconRect(rect))
+        GetNotificationAreaRect(rect);
+}
+
+void CTrayIcon::MinimizeToTray(CWnd* window, BOOL forceAnimation, const CTrayIcon* icon)
 {
     if (!window || !window->GetSafeHwnd())
         return;
@@ -26,14 +53,14 @@ void CTrayIcon::MinimizeToTray(CWnd* window, BOOL forceAnimation)
         RECT from{};
         RECT to{};
         window->GetWindowRect(&from);
-        GetNotificationAreaRect(&to);
+        GetAnimationEnd(icon, &to);
         ::DrawAnimatedRects(window->m_hWnd, IDANI_CAPTION, &from, &to);
     }
     HideTaskbarButton(window);
     window->ModifyStyle(WS_VISIBLE, 0);
 }
 
-void CTrayIcon::RestoreFromTray(CWnd* window, BOOL forceAnimation)
+void CTrayIcon::RestoreFromTray(CWnd* window, BOOL forceAnimation, const CTrayIcon* icon)
 {
     if (!window || !window->GetSafeHwnd())
         return;
@@ -42,7 +69,7 @@ void CTrayIcon::RestoreFromTray(CWnd* window, BOOL forceAnimation)
         RECT from{};
         RECT to{};
         window->GetWindowRect(&to);
-        GetNotificationAreaRect(&from);
+        GetAnimationEnd(icon, &from);
         ::SetParent(hwnd, nullptr);
         ::DrawAnimatedRects(hwnd, IDANI_CAPTION, &from, &to);
     } else {
@@ -86,9 +113,9 @@ void CTrayIcon::GetNotificationAreaRect(RECT* rect)
     APPBARDATA appBar{};
     appBar.cbSize = sizeof appBar;
     if (::SHAppBarMessage(ABM_GETTASKBARPOS, &appBar) &&
-        NotificationAreaFromAppBar(appBar.uEdge, appBar.rc, rect))
+        NotificationAreaFromAppBar(appBar.uEdge, appBar.rc, SystemDpi(), rect))
         return;
     RECT workArea{};
     ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &workArea, 0);
-    *rect = NotificationAreaFromWorkArea(workArea);
+    *rect = NotificationAreaFromWorkArea(workArea, SystemDpi());
 }

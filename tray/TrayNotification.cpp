@@ -47,8 +47,10 @@ LRESULT CTrayIcon::ShowPopupMenu(CWnd& target)
     POINT cursor{};
     ::GetCursorPos(&cursor);
     // The menu's owner must be the foreground window, or the menu does not
-    // close when the user clicks outside it.
-    ::SetForegroundWindow(target.m_hWnd);
+    // close when the user clicks outside it. Only a top-level window can be
+    // foreground: a target parked in the notification area is a child, and
+    // its top-level window stands for it.
+    ::SetForegroundWindow(::GetAncestor(target.m_hWnd, GA_ROOT));
     // Without TPM_RETURNCMD the chosen item reaches the owner as WM_COMMAND.
     ::TrackPopupMenu(popup, 0, cursor.x, cursor.y, 0, target.m_hWnd, nullptr);
     // The shell's rule for notification-area menus: a message to the owner

@@ -10,7 +10,16 @@
 CRapidaneDlg::CRapidaneDlg(CWnd* parent)
     : CDialog(IDD_VELORIX_DIALOG, parent), m_strAccelerated(" 0 hrs :  0 mins :  0 secs")
 {
+    // Each size from the icon resource's own image for it, not one image
+    // scaled by the shell: the large one is drawn when the window is
+    // minimised, the small one is the tray icon. The window's caption keeps
+    // no icon.
     m_hIcon = ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    m_hSmallIcon = static_cast<HICON>(::LoadImageA(
+        AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
+        ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    if (!m_hSmallIcon)
+        m_hSmallIcon = m_hIcon;
     LoadAutoResume();
 }
 
@@ -88,7 +97,8 @@ BOOL CRapidaneDlg::OnInitDialog()
     StartUpdater();
     SetTimer(kStatusTimer, kTimerPeriod);
     CenterWindow();
-    m_trayIcon.Create(this, WM_TRAY_NOTIFY, "Velorix", m_hIcon, IDR_TRAY_MENU, FALSE, 0, 0, 0, 10);
+    m_trayIcon.Create(this, WM_TRAY_NOTIFY, "Velorix", m_hSmallIcon, IDR_TRAY_MENU, FALSE, 0, 0, 0,
+                      10);
 
     CString tip;
     tip.Format("Run %s", "uTorrent");
@@ -157,7 +167,12 @@ void CRapidaneDlg::OnInitMenuPopup(HMENU popup, UINT, BOOL)
 void CRapidaneDlg::OnMinimizeToTray()
 {
     SaveSettings();
-    CTrayIcon::MinimizeToTray(this, FALSE);
+    // A window hidden while no icon is in the notification area could not
+    // be brought back: until the shell takes the icon, the taskbar keeps it.
+    if (m_trayIcon.IsIconShown())
+        CTrayIcon::MinimizeToTray(this, FALSE, &m_trayIcon);
+    else
+        ShowWindow(SW_MINIMIZE);
 }
 
 void CRapidaneDlg::OnAbout()
@@ -169,7 +184,7 @@ void CRapidaneDlg::OnAbout()
 LRESULT CRapidaneDlg::OnTrayNotification(WPARAM iconId, LPARAM mouseMessage)
 {
     if (mouseMessage == WM_LBUTTONDBLCLK)
-        CTrayIcon::RestoreFromTray(this, FALSE);
+        CTrayIcon::RestoreFromTray(this, FALSE, &m_trayIcon);
     return m_trayIcon.HandleNotification(iconId, mouseMessage);
 }
 

@@ -76,7 +76,10 @@ private:
     // Accelerated mode
     void OnAccelerate();
 
-    HICON m_hIcon;  // the application icon: shared, never destroyed
+    // The application icon at the system's large and small icon sizes:
+    // shared, never destroyed.
+    HICON m_hIcon;
+    HICON m_hSmallIcon;
     bool m_bAutoResumeDownloads = false;
     bool m_bRunAtStartup = false;
     CComboBox m_cmbCheckPeriod;  // never attached to a control
@@ -109,6 +112,8 @@ private:
     CIfTableBuffer m_ifTable;  // the interface table, reused by every refresh
     CComboBox m_cmbNetwork;
     int m_nNetwork = 0;
-    int m_nRowOfEntry[256] = {};
-    int m_nEntries = 0;  // entries of m_cmbNetwork that m_nRowOfEntry maps
+    // For each entry of m_cmbNetwork, the index of its interface: rows of
+    // the table move as adapters come and go, the index stays.
+    DWORD m_dwIfIndexOfEntry[256] = {};
+    int m_nEntries = 0;  // entries that m_dwIfIndexOfEntry maps
 };

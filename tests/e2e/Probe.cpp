@@ -154,6 +154,15 @@ std::optional<LRESULT> CProbe::Send(HWND window, UINT message, WPARAM wParam, LP
   return reply->result;
 }
 
+bool CProbe::RefuseIcons(HWND window, bool refuse) {
+  probe::Request request{};
+  request.query = probe::Query::RefuseIcons;
+  request.window = window;
+  request.wParam = refuse ? 1 : 0;
+  auto reply = std::make_unique<probe::Reply>();
+  return Ask(request, *reply);
+}
+
 std::optional<LRESULT> CProbe::SendWithBuffer(HWND window, UINT message, WPARAM wParam,
                                               std::vector<unsigned char>& buffer) {
   probe::Request request{};

@@ -66,6 +66,9 @@ class CProbe {
   // Tools of every tooltip window of the process whose hwnd or uId is control.
   std::optional<std::vector<ProbeTool>> Tools(HWND control);
   std::optional<LRESULT> Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  // While on, the program's own calls of the shell's notification-icon
+  // function fail; window is any window of the probed thread.
+  bool RefuseIcons(HWND window, bool refuse);
   // lParam is the address of a copy of buffer inside the target; the copy's
   // contents come back in buffer.
   std::optional<LRESULT> SendWithBuffer(HWND window, UINT message, WPARAM wParam,

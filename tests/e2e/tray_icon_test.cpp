@@ -1,6 +1,7 @@
 // The program's icon as the shell's taskbar shows it: present with its tip
 // while the program runs, gone after it ends, and back after the taskbar
 // has been recreated.
+#include "tests/e2e/Probe.h"
 #include "tests/e2e/tray_fixture.h"
 
 using namespace tray_view;
@@ -22,7 +23,44 @@ protected:
     }
 };
 
+// The icon's own hidden window: the program's top-level window with no
+// title and no size.
+HWND IconWindow(const e2e::Velorix& app)
+{
+    for (HWND window : app.Windows()) {
+        RECT rect{};
+        GetWindowRect(window, &rect);
+        if (GetWindowTextLengthA(window) == 0 && IsRectEmpty(&rect) && !IsWindowVisible(window))
+            return window;
+    }
+    return nullptr;
+}
+
 }  // namespace
+
+TEST_F(TrayInShell, WhileTheShellRefusesTheIconTheWindowMinimisesToTheTaskbar)
+{
+    CProbe probe(app->UiThread());
+    ASSERT_TRUE(probe.Attached()) << probe.LastError();
+    const HWND iconWindow = IconWindow(*app);
+    ASSERT_NE(nullptr, iconWindow);
+
+    // A new taskbar that refuses the icon, as one still starting at logon.
+    ASSERT_TRUE(probe.RefuseIcons(main, true));
+    ASSERT_TRUE(DeleteIcon(main, kIconId));
+    BroadcastTaskbarCreated();
+    app->Command(IDCANCEL);
+    EXPECT_TRUE(IsIconic(main));
+    EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_EQ(GetDesktopWindow(), GetAncestor(main, GA_PARENT)) << "not parked: its taskbar button stays";
+
+    // The retry timer brings the icon once the shell takes it; from then on
+    // the window hides into the notification area again.
+    ASSERT_TRUE(probe.RefuseIcons(main, false));
+    SendMessageA(iconWindow, WM_TIMER, 1, 0);
+    ShowWindow(main, SW_RESTORE);
+    ExpectWorkingIcon();
+}
 
 TEST_F(TrayInShell, IconShowsItsTipWhileTheProgramRunsAndGoesAtExit)
 {

@@ -88,29 +88,35 @@ TEST(TrayNotificationArea, AppBarAnswerOnEachEdge)
 {
     struct Case {
         UINT edge;
+        int dpi;
         RECT taskbar;
         RECT area;
     };
     const Case cases[] = {
-        {ABE_LEFT, {0, 0, 60, 768}, {0, 668, 60, 752}},
-        {ABE_RIGHT, {964, 0, 1024, 768}, {964, 668, 1024, 752}},
-        {ABE_TOP, {0, 0, 1024, 30}, {924, 0, 1008, 30}},
-        {ABE_BOTTOM, {0, 738, 1024, 768}, {924, 738, 1008, 768}},
+        {ABE_LEFT, 96, {0, 0, 60, 768}, {0, 668, 60, 752}},
+        {ABE_RIGHT, 96, {964, 0, 1024, 768}, {964, 668, 1024, 752}},
+        {ABE_TOP, 96, {0, 0, 1024, 30}, {924, 0, 1008, 30}},
+        {ABE_BOTTOM, 96, {0, 738, 1024, 768}, {924, 738, 1008, 768}},
+        // At 150 % the estimates are 150 and 24 pixels.
+        {ABE_BOTTOM, 144, {0, 1020, 1536, 1080}, {1386, 1020, 1512, 1080}},
+        {ABE_RIGHT, 144, {1476, 0, 1536, 1080}, {1476, 930, 1536, 1056}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.edge);
         RECT area{-1, -1, -1, -1};
-        ASSERT_TRUE(NotificationAreaFromAppBar(c.edge, c.taskbar, &area));
+        ASSERT_TRUE(NotificationAreaFromAppBar(c.edge, c.taskbar, c.dpi, &area));
         ExpectRect(c.area, area);
     }
     RECT untouched{1, 2, 3, 4};
-    EXPECT_FALSE(NotificationAreaFromAppBar(4, kBottomTaskbar, &untouched));
+    EXPECT_FALSE(NotificationAreaFromAppBar(4, kBottomTaskbar, 96, &untouched));
     ExpectRect({1, 2, 3, 4}, untouched);
 }
 
 TEST(TrayNotificationArea, WithNeitherTheCornerOfTheWorkAreaIsTheArea)
 {
-    ExpectRect({874, 708, 1024, 738}, NotificationAreaFromWorkArea({0, 0, 1024, 738}));
+    ExpectRect({874, 708, 1024, 738}, NotificationAreaFromWorkArea({0, 0, 1024, 738}, 96));
     // A work area that does not start at the origin (a taskbar at the top).
-    ExpectRect({1450, 1170, 1600, 1200}, NotificationAreaFromWorkArea({0, 40, 1600, 1200}));
+    ExpectRect({1450, 1170, 1600, 1200}, NotificationAreaFromWorkArea({0, 40, 1600, 1200}, 96));
+    // At 200 %, twice the size.
+    ExpectRect({1748, 1016, 2048, 1076}, NotificationAreaFromWorkArea({0, 0, 2048, 1076}, 192));
 }

@@ -48,6 +48,7 @@ probe::Status Dispatch(const probe::Request& request, probe::Section& section) {
     case probe::Query::SystemMenu: return probe::ReadSystemMenu(request.window, section.reply);
     case probe::Query::Tools: return probe::ReadTools(request.window, section.reply);
     case probe::Query::SendMessage: return SendInProcess(request, section);
+    case probe::Query::RefuseIcons: return probe::RefuseIcons(request.wParam != 0);
   }
   return probe::Status::BadRequest;
 }

@@ -10,5 +10,7 @@ Status ReadOpenMenus(Reply& reply);
 Status ReadSystemMenu(HWND window, Reply& reply);
 // Tools of every tooltip window of this process whose hwnd or uId is control.
 Status ReadTools(HWND control, Reply& reply);
+// A shell that refuses every icon, as one still starting at logon does.
+Status RefuseIcons(bool refuse);
 
 }  // namespace probe
