@@ -20,19 +20,24 @@ void CRapidaneDlg::FillInterfaceList()
     } else if (m_ifTable.Load(pfnGetIfTable)) {
         const DWORD rows = m_ifTable.RowCount();
         for (DWORD i = 0; i < rows && m_nEntries < kMaxInterfaceEntries; ++i) {
-            FormatInterfaceEntry(m_strIfEntry, *m_ifTable.Row(static_cast<int>(i)));
+            const MIB_IFROW& row = *m_ifTable.Row(static_cast<int>(i));
+            FormatInterfaceEntry(m_strIfEntry, row);
             if (IsListedEntry(m_strIfEntry) && m_cmbNetwork.AddString(m_strIfEntry) >= 0)
-                m_nRowOfEntry[m_nEntries++] = static_cast<int>(i);
+                m_dwIfIndexOfEntry[m_nEntries++] = row.dwIndex;
         }
     }
     m_cmbNetwork.SetCurSel(m_nNetwork);
 }
 
-// The chosen entry's totals from the table as last read; empty texts when
-// the choice names no row of it.
+// The chosen interface's totals from the table as last read; empty texts
+// when the choice names no entry or its interface is gone. Rows move when
+// adapters come and go, so the row is found by the interface's index.
 void CRapidaneDlg::ShowInterfaceCounters()
 {
-    const MIB_IFROW* row = m_ifTable.Row(RowOfEntry(m_nRowOfEntry, m_nEntries, m_nNetwork));
+    DWORD ifIndex = 0;
+    const MIB_IFROW* row = IfIndexOfEntry(m_dwIfIndexOfEntry, m_nEntries, m_nNetwork, &ifIndex)
+                               ? m_ifTable.RowOfInterface(ifIndex)
+                               : nullptr;
     if (!row) {
         m_strBytesSent.Empty();
         m_strBytesReceived.Empty();

@@ -70,6 +70,16 @@ DWORD CIfTableBuffer::RowCount() const
     return m_pIfTable->dwNumEntries < fits ? m_pIfTable->dwNumEntries : fits;
 }
 
+const MIB_IFROW* CIfTableBuffer::RowOfInterface(DWORD ifIndex) const
+{
+    const DWORD rows = RowCount();
+    for (DWORD i = 0; i < rows; ++i) {
+        if (m_pIfTable->table[i].dwIndex == ifIndex)
+            return &m_pIfTable->table[i];
+    }
+    return nullptr;
+}
+
 const MIB_IFROW* CIfTableBuffer::Row(int position) const
 {
     if (position < 0 || static_cast<DWORD>(position) >= RowCount())

@@ -30,6 +30,9 @@ public:
     // The row at position, or null when there is no table or the position
     // lies outside the rows the buffer holds.
     const MIB_IFROW* Row(int position) const;
+    // The row of the interface with index ifIndex, wherever the table holds
+    // it now; null when it is not there.
+    const MIB_IFROW* RowOfInterface(DWORD ifIndex) const;
     // Rows the buffer holds: the table's count, limited to what fits.
     DWORD RowCount() const;
     DWORD Capacity() const { return m_dwCapacity; }

@@ -17,9 +17,10 @@ bool IsListedEntry(const char* entry)
            std::strstr(entry, "Loopback") == nullptr;
 }
 
-int RowOfEntry(const int* rowOfEntry, int count, int entry)
+bool IfIndexOfEntry(const DWORD* ifIndexOfEntry, int count, int entry, DWORD* ifIndex)
 {
-    if (!rowOfEntry || entry < 0 || entry >= count || count > kMaxInterfaceEntries)
-        return -1;
-    return rowOfEntry[entry];
+    if (!ifIndexOfEntry || entry < 0 || entry >= count || count > kMaxInterfaceEntries)
+        return false;
+    *ifIndex = ifIndexOfEntry[entry];
+    return true;
 }

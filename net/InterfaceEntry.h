@@ -1,5 +1,5 @@
 // The Network Interface list: the text of an interface's entry, which rows
-// are offered, and which table row an entry stands for.
+// are offered, and which interface an entry stands for.
 #pragma once
 #include "framework/AnsiString.h"
 #include "net/IpHelper.h"
@@ -17,6 +17,6 @@ void FormatInterfaceEntry(CString& entry, const MIB_IFROW& row);
 // " isatap." and holds no "Loopback", all compared byte for byte.
 bool IsListedEntry(const char* entry);
 
-// The table row position that entry stands for, or -1 when entry is not
-// one of the count entries mapped.
-int RowOfEntry(const int* rowOfEntry, int count, int entry);
+// The interface index that entry stands for, in *ifIndex; false when entry
+// is not one of the count entries mapped.
+bool IfIndexOfEntry(const DWORD* ifIndexOfEntry, int count, int entry, DWORD* ifIndex);

@@ -83,6 +83,20 @@ TEST_F(NetInterfaceList, AnEntryShowsTheCountersOfItsOwnRow)
     app->Timer(1);
     EXPECT_EQ(" 333 ", app->Text(net::kBytesReceived));
     EXPECT_EQ(" 444 ", app->Text(net::kBytesSent));
+
+    // Adapters come and go (a VPN, a virtual switch): the rows move, and the
+    // entry keeps showing its own adapter, or nothing once it is gone.
+    script.interfaces.erase(script.interfaces.begin());
+    script.interfaces.push_back(Interface(7, "Virtual Switch", 0, 777, 888));
+    ASSERT_TRUE(fake.Write(script));
+    app->Timer(1);
+    EXPECT_EQ(" 333 ", app->Text(net::kBytesReceived)) << "row 2 became row 1";
+    script.interfaces.erase(script.interfaces.begin() + 1);
+    ASSERT_TRUE(fake.Write(script));
+    app->Timer(1);
+    EXPECT_EQ("", app->Text(net::kBytesReceived));
+    EXPECT_EQ("", app->Text(net::kBytesSent));
+    EXPECT_EQ(1u, StoredNetwork()) << "the stored choice is still the list position";
 }
 
 TEST_F(NetInterfaceList, ChoosingTheChosenEntryAgainStoresNothing)

@@ -83,16 +83,19 @@ TEST(NetInterfaceEntry, OnlyTheCutTextIsSearchedForLoopback)
     EXPECT_TRUE(IsListedEntry(Entry(split.c_str()).c_str()));
 }
 
-TEST(NetInterfaceEntry, RowLookupStaysInsideTheMappedEntries)
+TEST(NetInterfaceEntry, InterfaceLookupStaysInsideTheMappedEntries)
 {
-    const int rows[] = {0, 2, 7};
-    EXPECT_EQ(0, RowOfEntry(rows, 3, 0));
-    EXPECT_EQ(2, RowOfEntry(rows, 3, 1));
-    EXPECT_EQ(7, RowOfEntry(rows, 3, 2));
-    EXPECT_EQ(-1, RowOfEntry(rows, 3, 3));
-    EXPECT_EQ(-1, RowOfEntry(rows, 3, -1));
-    EXPECT_EQ(-1, RowOfEntry(rows, 0, 0));
-    EXPECT_EQ(-1, RowOfEntry(nullptr, 3, 0));
+    const DWORD interfaces[] = {1, 12, 7};
+    DWORD found = 0;
+    EXPECT_TRUE(IfIndexOfEntry(interfaces, 3, 1, &found));
+    EXPECT_EQ(12u, found);
+    EXPECT_TRUE(IfIndexOfEntry(interfaces, 3, 2, &found));
+    EXPECT_EQ(7u, found);
+    EXPECT_FALSE(IfIndexOfEntry(interfaces, 3, 3, &found));
+    EXPECT_FALSE(IfIndexOfEntry(interfaces, 3, -1, &found));
+    EXPECT_FALSE(IfIndexOfEntry(interfaces, 0, 0, &found));
+    EXPECT_FALSE(IfIndexOfEntry(nullptr, 3, 0, &found));
     // A count beyond the map's capacity is not trusted.
-    EXPECT_EQ(-1, RowOfEntry(rows, kMaxInterfaceEntries + 1, 0));
+    EXPECT_FALSE(IfIndexOfEntry(interfaces, kMaxInterfaceEntries + 1, 0, &found));
+    EXPECT_EQ(7u, found) << "a failed lookup writes nothing";
 }
