@@ -1,8 +1,10 @@
 #include "controls/TipButton.h"
 
+#include "framework/Dpi.h"
+
 namespace {
 constexpr UINT_PTR kToolId = 1;
-constexpr int kMaxTipWidth = 400;  // long tips wrap onto several lines
+constexpr int kMaxTipWidth = 400;  // pixels at 96 dpi; long tips wrap onto several lines
 }  // namespace
 
 void CTipButton::EnsureTipWindow()
@@ -12,7 +14,7 @@ void CTipButton::EnsureTipWindow()
     if (!m_toolTip.Create(this, m_dwToolTipStyle))
         return;
     m_toolTip.Activate(FALSE);
-    m_toolTip.SetMaxTipWidth(kMaxTipWidth);
+    m_toolTip.SetMaxTipWidth(ScaleForDpi(kMaxTipWidth, SystemDpi()));
 }
 
 void CTipButton::SetTipText(const char* text, BOOL activate)
