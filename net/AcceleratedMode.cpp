@@ -22,12 +22,6 @@ bool CAcceleratedMode::IsOn() const
     return state == kOn || state == kOnWithoutWorker;
 }
 
-bool CAcceleratedMode::HasWorker() const
-{
-    const int state = m_state.load();
-    return state == kOn || state == kStopping;
-}
-
 void CAcceleratedMode::SwitchOn(SocketOpener openSocket)
 {
     int state = kStopping;

@@ -28,16 +28,12 @@ public:
 
     // Both threads.
     bool IsOn() const;
-    bool HasWorker() const;
 
     // User-interface thread. Switching on starts a worker on the socket
     // that openSocket gives (a worker whose receive fails at once when it
     // gives INVALID_SOCKET), unless the last worker is still there to take back.
     void SwitchOn(SocketOpener openSocket);
     void SwitchOff();
-    // Hands socket to a worker the caller starts itself on
-    // PacketWatchThread; only while Off. SwitchOn does this for its worker.
-    void Hand(SOCKET socket);
 
     // The worker: receives and drops packets until it sees the mode off
     // (returns 0) or a receive fails (returns 1); closes its socket.
@@ -45,6 +41,8 @@ public:
 
 private:
     enum State : int { kOff, kOn, kStopping, kOnWithoutWorker };
+    // Hands socket to the worker about to start; only while Off.
+    void Hand(SOCKET socket);
     void EndWorkerAfterFailure();
 
     std::atomic<int> m_state{kOff};

@@ -1,13 +1,21 @@
 // Accelerated mode's worker on a raw UDP socket bound to 127.0.0.1, which
 // sees every loopback UDP packet (raw sockets need root, as the tests run).
 // All traffic goes to a receiver on 127.0.0.1 that the test binds itself.
+// The test hands the mode its socket through the opener SwitchOn takes, and
+// finds the worker among the process's threads, as the program holds no
+// handle to it: the worker's exit code and the closing of its socket show
+// how it ended.
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <set>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "net/AcceleratedMode.h"
+// After the system headers it needs.
+#include <tlhelp32.h>
 
 namespace {
 
@@ -73,6 +81,83 @@ bool Eventually(Done done)
     return true;
 }
 
+// The socket the next switch on opens.
+SOCKET g_handOut = INVALID_SOCKET;
+
+SOCKET HandOut()
+{
+    return std::exchange(g_handOut, INVALID_SOCKET);
+}
+
+void SwitchOnWith(CAcceleratedMode& mode, SOCKET socket)
+{
+    g_handOut = socket;
+    mode.SwitchOn(&HandOut);
+}
+
+// The threads of this process that started after the object: the mode's
+// workers. A handle is held to every thread seen, so no thread id is taken
+// again by a later thread while the test looks.
+class CWorkerThreads {
+public:
+    CWorkerThreads() { Collect(m_others); }
+    ~CWorkerThreads()
+    {
+        for (HANDLE thread : m_others)
+            CloseHandle(thread);
+        for (HANDLE thread : m_workers)
+            CloseHandle(thread);
+    }
+    CWorkerThreads(const CWorkerThreads&) = delete;
+    CWorkerThreads& operator=(const CWorkerThreads&) = delete;
+
+    // Takes the workers that started since the last look; how many.
+    size_t Collect() { return Collect(m_workers); }
+    const std::vector<HANDLE>& Workers() const { return m_workers; }
+    HANDLE Last() const { return m_workers.empty() ? nullptr : m_workers.back(); }
+
+private:
+    size_t Collect(std::vector<HANDLE>& into)
+    {
+        const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+        if (snapshot == INVALID_HANDLE_VALUE)
+            return 0;
+        size_t found = 0;
+        THREADENTRY32 entry{};
+        entry.dwSize = sizeof entry;
+        for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+            if (entry.th32OwnerProcessID != GetCurrentProcessId() || m_seen.count(entry.th32ThreadID))
+                continue;
+            const HANDLE thread = OpenThread(SYNCHRONIZE | THREAD_QUERY_INFORMATION, FALSE, entry.th32ThreadID);
+            if (!thread)
+                continue;
+            m_seen.insert(entry.th32ThreadID);
+            into.push_back(thread);
+            ++found;
+        }
+        CloseHandle(snapshot);
+        return found;
+    }
+
+    std::set<DWORD> m_seen;
+    std::vector<HANDLE> m_others;
+    std::vector<HANDLE> m_workers;
+};
+
+bool IsRunning(HANDLE thread)
+{
+    return WaitForSingleObject(thread, 0) == WAIT_TIMEOUT;
+}
+
+// The thread's exit code once it has ended; STILL_ACTIVE when it does not.
+DWORD ExitCodeOnceEnded(HANDLE thread)
+{
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(thread, kPatienceMs) == WAIT_OBJECT_0)
+        GetExitCodeThread(thread, &code);
+    return code;
+}
+
 class NetPacketWatch : public ::testing::Test {
 protected:
     void SetUp() override
@@ -101,23 +186,9 @@ protected:
                sizeof m_target);
     }
 
-    // Runs the worker's entry on a thread of the test's, as the framework
-    // would, keeping its exit code.
-    void StartWorker(CAcceleratedMode& mode)
-    {
-        m_worker = std::thread([this, &mode] { m_exitCode = PacketWatchThread(&mode); });
-    }
-    UINT JoinWorker()
-    {
-        m_worker.join();
-        return m_exitCode;
-    }
-
     SOCKET m_receiver = INVALID_SOCKET;
     SOCKET m_sender = INVALID_SOCKET;
     sockaddr_in m_target{};
-    std::thread m_worker;
-    UINT m_exitCode = 99;
 };
 
 }  // namespace
@@ -126,9 +197,10 @@ TEST_F(NetPacketWatch, PacketsAreReadAndDroppedUntilTheModeGoesOff)
 {
     const SOCKET raw = OpenLoopbackRawSocket();
     ASSERT_NE(INVALID_SOCKET, raw);
+    CWorkerThreads threads;
     CAcceleratedMode mode;
-    mode.Hand(raw);
-    StartWorker(mode);
+    SwitchOnWith(mode, raw);
+    ASSERT_EQ(1u, threads.Collect());
 
     // Small and large packets alike; one larger than the worker's buffer
     // does not end it.
@@ -137,7 +209,7 @@ TEST_F(NetPacketWatch, PacketsAreReadAndDroppedUntilTheModeGoesOff)
     u_long pending = 1;
     EXPECT_TRUE(Eventually([&] { return ioctlsocket(raw, FIONREAD, &pending) == 0 && pending == 0; }));
     EXPECT_TRUE(mode.IsOn());
-    EXPECT_TRUE(mode.HasWorker());
+    EXPECT_TRUE(IsRunning(threads.Last()));
 
     // Dropping a copy takes nothing from the packets' receiver.
     int received = 0;
@@ -152,33 +224,8 @@ TEST_F(NetPacketWatch, PacketsAreReadAndDroppedUntilTheModeGoesOff)
     mode.SwitchOff();
     EXPECT_FALSE(mode.IsOn());
     Send();
-    EXPECT_EQ(0u, JoinWorker());
-    EXPECT_FALSE(mode.HasWorker());
+    EXPECT_EQ(0u, ExitCodeOnceEnded(threads.Last()));
     EXPECT_TRUE(IsClosed(raw));
-}
-
-TEST_F(NetPacketWatch, AFailedReceiveEndsTheWorkerWithOneAndItClosesItsSocket)
-{
-    // A stream socket that is not connected: its first receive fails at once.
-    const SOCKET unconnected = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    ASSERT_NE(INVALID_SOCKET, unconnected);
-    CAcceleratedMode mode;
-    mode.Hand(unconnected);
-    StartWorker(mode);
-    EXPECT_EQ(1u, JoinWorker());
-    EXPECT_TRUE(IsClosed(unconnected));
-    // The mode stays on, as the window shows it, without a worker.
-    EXPECT_TRUE(mode.IsOn());
-    EXPECT_FALSE(mode.HasWorker());
-    mode.SwitchOff();
-    EXPECT_FALSE(mode.IsOn());
-
-    // No socket at all, as when the raw socket cannot be had.
-    mode.Hand(INVALID_SOCKET);
-    StartWorker(mode);
-    EXPECT_EQ(1u, JoinWorker());
-    EXPECT_TRUE(mode.IsOn());
-    EXPECT_FALSE(mode.HasWorker());
 }
 
 namespace {
@@ -193,29 +240,78 @@ SOCKET CountedOpen()
 
 }  // namespace
 
+TEST_F(NetPacketWatch, AFailedReceiveEndsTheWorkerWithOneAndItClosesItsSocket)
+{
+    const SOCKET raw = OpenLoopbackRawSocket();
+    ASSERT_NE(INVALID_SOCKET, raw);
+    CWorkerThreads threads;
+    CAcceleratedMode mode;
+    SwitchOnWith(mode, raw);
+    ASSERT_EQ(1u, threads.Collect());
+    // Non-blocking from now on: the worker's receive after this packet finds
+    // nothing waiting and fails.
+    u_long nonBlocking = 1;
+    ASSERT_EQ(0, ioctlsocket(raw, FIONBIO, &nonBlocking));
+    Send();
+    EXPECT_EQ(1u, ExitCodeOnceEnded(threads.Last()));
+    EXPECT_TRUE(IsClosed(raw));
+
+    // The mode stays on, as the window shows it, without a worker: there is
+    // none to take back, so switching off and on opens a new socket.
+    EXPECT_TRUE(mode.IsOn());
+    mode.SwitchOff();
+    EXPECT_FALSE(mode.IsOn());
+    g_opened = 0;
+    mode.SwitchOn(&CountedOpen);
+    EXPECT_EQ(1, g_opened.load());
+    ASSERT_EQ(1u, threads.Collect());
+    mode.SwitchOff();
+    Send();
+    EXPECT_EQ(0u, ExitCodeOnceEnded(threads.Last()));
+
+    // No socket at all, as when the raw socket cannot be had: the first
+    // receive fails at once, perhaps before the worker can be seen.
+    CAcceleratedMode unopened;
+    SwitchOnWith(unopened, INVALID_SOCKET);
+    if (threads.Collect() == 1) {
+        EXPECT_EQ(1u, ExitCodeOnceEnded(threads.Last()));
+    }
+    EXPECT_TRUE(unopened.IsOn());
+    unopened.SwitchOff();
+    g_opened = 0;
+    unopened.SwitchOn(&CountedOpen);
+    EXPECT_EQ(1, g_opened.load());
+    ASSERT_EQ(1u, threads.Collect());
+    unopened.SwitchOff();
+    Send();
+    EXPECT_EQ(0u, ExitCodeOnceEnded(threads.Last()));
+}
+
 TEST_F(NetPacketWatch, SwitchingOnBeforeTheWorkerEndedTakesItBackWithItsSocket)
 {
     const SOCKET raw = OpenLoopbackRawSocket();
     ASSERT_NE(INVALID_SOCKET, raw);
+    CWorkerThreads threads;
     CAcceleratedMode mode;
-    mode.Hand(raw);
-    StartWorker(mode);
+    SwitchOnWith(mode, raw);
+    ASSERT_EQ(1u, threads.Collect());
 
     g_opened = 0;
     mode.SwitchOff();
     mode.SwitchOn(&CountedOpen);
     EXPECT_EQ(0, g_opened.load());
+    EXPECT_EQ(0u, threads.Collect());
     EXPECT_TRUE(mode.IsOn());
     for (int i = 0; i < 5; ++i)
         Send();
     u_long pending = 1;
     EXPECT_TRUE(Eventually([&] { return ioctlsocket(raw, FIONREAD, &pending) == 0 && pending == 0; }));
-    EXPECT_TRUE(mode.HasWorker());
+    EXPECT_TRUE(IsRunning(threads.Last()));
     EXPECT_FALSE(IsClosed(raw));
 
     mode.SwitchOff();
     Send();
-    EXPECT_EQ(0u, JoinWorker());
+    EXPECT_EQ(0u, ExitCodeOnceEnded(threads.Last()));
     EXPECT_TRUE(IsClosed(raw));
 }
 
@@ -251,27 +347,41 @@ TEST_F(NetPacketWatch, AThousandQuickTogglesLeaveNoSocketOpenAndCloseNoneTwice)
     });
 
     g_openedSockets.clear();
+    CWorkerThreads threads;
     CAcceleratedMode mode;  // its workers run on the framework's threads
-    mode.SwitchOn(&RecordedOpen);
-    bool alwaysWatching = true;
+    // A new socket means a new worker, which waits in its receive until the
+    // mode goes off: one that is gone at once ended with a failed receive.
+    size_t workersGoneAtOnce = 0;
+    const auto switchOn = [&] {
+        const size_t opened = g_openedSockets.size();
+        mode.SwitchOn(&RecordedOpen);
+        if (g_openedSockets.size() != opened && threads.Collect() != 1)
+            ++workersGoneAtOnce;
+    };
+    switchOn();
+    bool alwaysOn = true;
     for (int i = 0; i < 1000; ++i) {
         mode.SwitchOff();
         // Now and then the worker is given the time to end, so the next
         // switch opens a new socket rather than taking the worker back.
         if (i % 4 == 0)
-            Eventually([&] { return !mode.HasWorker(); });
-        mode.SwitchOn(&RecordedOpen);
-        // A worker whose socket another close took from it would have
-        // ended with a failed receive.
-        alwaysWatching = alwaysWatching && mode.IsOn() && mode.HasWorker();
+            WaitForSingleObject(threads.Last(), kPatienceMs);
+        switchOn();
+        alwaysOn = alwaysOn && mode.IsOn();
     }
     mode.SwitchOff();
-    const bool ended = Eventually([&] { return !mode.HasWorker(); });
+    // A worker whose socket another close took from it would have ended
+    // with a failed receive: 1.
+    int endedByStop = 0;
+    for (HANDLE worker : threads.Workers())
+        endedByStop += ExitCodeOnceEnded(worker) == 0;
     sending = false;
     traffic.join();
 
-    EXPECT_TRUE(alwaysWatching);
-    EXPECT_TRUE(ended);
+    EXPECT_TRUE(alwaysOn);
+    EXPECT_EQ(0u, workersGoneAtOnce);
+    EXPECT_EQ(g_openedSockets.size(), threads.Workers().size());
+    EXPECT_EQ(static_cast<int>(threads.Workers().size()), endedByStop);
     EXPECT_EQ(0, sendersClosedByOthers);
     // Each socket opened went to a worker, which closed it.
     EXPECT_GE(g_openedSockets.size(), 250u);
