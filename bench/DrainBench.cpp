@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <set>
 #include <vector>
 
 #include "bench/Handle.h"
@@ -10,6 +11,8 @@
 #include "bench/ReceiveCounting.h"
 #include "bench/Stopwatch.h"
 #include "net/AcceleratedMode.h"
+// After the system headers it needs.
+#include <tlhelp32.h>
 
 namespace {
 
@@ -39,9 +42,46 @@ DWORD WINAPI BareLoop(LPVOID param)
     return 0;
 }
 
-DWORD WINAPI WorkerLoop(LPVOID mode)
+// The socket the worker's mode opens: the one the round prepared.
+SOCKET g_roundSocket = INVALID_SOCKET;
+
+SOCKET RoundSocket()
 {
-    return PacketWatchThread(mode);
+    const SOCKET socket = g_roundSocket;
+    g_roundSocket = INVALID_SOCKET;
+    return socket;
+}
+
+std::set<DWORD> ThreadsOfThisProcess()
+{
+    std::set<DWORD> threads;
+    const CHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+    if (!snapshot)
+        return threads;
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = ::Thread32First(snapshot.Get(), &entry); more; more = ::Thread32Next(snapshot.Get(), &entry)) {
+        if (entry.th32OwnerProcessID == ::GetCurrentProcessId())
+            threads.insert(entry.th32ThreadID);
+    }
+    return threads;
+}
+
+// The worker runs on a thread of the framework's, which holds no handle to
+// it: the one thread that started since before; null when it is not there.
+HANDLE OpenThreadStartedSince(const std::set<DWORD>& before)
+{
+    HANDLE found = nullptr;
+    for (DWORD id : ThreadsOfThisProcess()) {
+        if (before.count(id))
+            continue;
+        if (found) {
+            ::CloseHandle(found);
+            return nullptr;
+        }
+        found = ::OpenThread(SYNCHRONIZE, FALSE, id);
+    }
+    return found;
 }
 
 struct RoundResult {
@@ -85,8 +125,10 @@ RoundResult RunRound(const DrainPlan& plan, bool worker, CReceiveCounting& count
     CHandle thread;
     if (worker) {
         // From here the worker owns the socket and closes it as it ends.
-        mode->Hand(raw);
-        thread.Reset(::CreateThread(nullptr, 0, &WorkerLoop, mode.get(), 0, nullptr));
+        const std::set<DWORD> before = ThreadsOfThisProcess();
+        g_roundSocket = raw;
+        mode->SwitchOn(&RoundSocket);
+        thread.Reset(OpenThreadStartedSince(before));
     } else {
         thread.Reset(::CreateThread(nullptr, 0, &BareLoop, &bare, 0, nullptr));
     }
@@ -109,10 +151,9 @@ RoundResult RunRound(const DrainPlan& plan, bool worker, CReceiveCounting& count
         ::closesocket(raw);
         if (!ended)
             ::WaitForSingleObject(thread.Get(), kReaderEndMs);
-    } else if (!thread) {
-        ::closesocket(raw);
-    } else if (!ended) {
-        // A worker still receiving keeps its mode until the process ends.
+    } else if (!thread || !ended) {
+        // A worker still receiving, or one not found, keeps its mode until
+        // the process ends.
         static_cast<void>(mode.release());
     }
     result.sent = flood.Sent();
