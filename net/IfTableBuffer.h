@@ -35,7 +35,6 @@ public:
     const MIB_IFROW* RowOfInterface(DWORD ifIndex) const;
     // Rows the buffer holds: the table's count, limited to what fits.
     DWORD RowCount() const;
-    DWORD Capacity() const { return m_dwCapacity; }
 
     MIB_IFTABLE* m_pIfTable = nullptr;  // points into m_storage
     DWORD m_dwIfTableSize = 0;          // passed to and returned by GetIfTable
