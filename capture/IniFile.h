@@ -15,9 +15,6 @@ public:
     CIniFile(const CIniFile&) = delete;
     CIniFile& operator=(const CIniFile&) = delete;
 
-    const char* GetPath() const { return m_szPath; }
-    bool HasPath() const { return m_szPath[0] != '\0'; }
-
     int ReadInt(const char* pszSection, const char* pszKey, int nDefault) const;
     void ReadText(const char* pszSection, const char* pszKey, const char* pszDefault,
                   char* pszBuffer, std::size_t cbBuffer) const;
@@ -32,5 +29,7 @@ public:
     void WriteText(const char* pszSection, const char* pszKey, const char* pszText) const;
 
 protected:
+    bool HasPath() const { return m_szPath[0] != '\0'; }
+
     char m_szPath[kIniPathSize];
 };

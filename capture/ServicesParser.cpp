@@ -3,11 +3,14 @@
 #include "capture/ProgramFile.h"
 
 #include <cstdio>
-#include <cstring>
+#include <cstddef>
 #include <memory>
 #include <string>
 
 namespace {
+
+// Each piece is a line, or as much of a longer line as fits the buffer.
+constexpr std::size_t kServicesLineSize = 300;
 
 struct FileCloser
 {
@@ -15,24 +18,17 @@ struct FileCloser
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
-} // namespace
-
-ServicesReadResult ReadServicesFile(const char* pszPath)
+void ReadServicesFile(const char* pszPath)
 {
-    ServicesReadResult result;
     const FilePtr pFile(std::fopen(pszPath, "rt"));
     if (!pFile)
-        return result;
-    result.bOpened = true;
+        return;
     char szLine[kServicesLineSize];
     while (std::fgets(szLine, sizeof szLine, pFile.get())) {
-        const std::size_t nLength = std::strlen(szLine);
-        result.nCharacters += nLength;
-        if (nLength > result.nLongestPiece)
-            result.nLongestPiece = nLength;
     }
-    return result;
 }
+
+} // namespace
 
 CServicesParser::CServicesParser(const char* pszProgramPath)
 {

@@ -1,6 +1,6 @@
 #include "capture/CapturePaths.h"
 #include "capture/IniFile.h"
-#include "capture/ServicesParser.h"
+#include "capture/ProgramFile.h"
 
 #include <winsock2.h>
 #include <windows.h>
@@ -65,12 +65,13 @@ TEST(CapturePaths, ObjectsDefaultToThisProgramFile)
     char szProgram[MAX_PATH] = {};
     ASSERT_GT(GetModuleFileNameA(nullptr, szProgram, sizeof szProgram), 0u);
     const std::string program = szProgram;
-    const std::string folder = program.substr(0, program.rfind('\\') + 1);
+    EXPECT_EQ(GetProgramFilePath(), program);
 
-    const CIniFile ini;
-    EXPECT_EQ(std::string(ini.GetPath()), program.substr(0, program.rfind('.')) + ".ini");
-    const CServicesParser services;
-    EXPECT_EQ(std::string(services.GetPath()), folder + "services");
+    // A settings file beside this program is the one read.
+    const std::string ini = program.substr(0, program.rfind('.')) + ".ini";
+    ASSERT_TRUE(WritePrivateProfileStringA("check", "value", "7", ini.c_str()));
+    EXPECT_EQ(CIniFile().ReadInt("check", "value", 0), 7);
+    DeleteFileA(ini.c_str());
 }
 
 } // namespace
