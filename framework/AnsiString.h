@@ -15,7 +15,6 @@ public:
 
     operator const char*() const { return m_text.c_str(); }
     const char* c_str() const { return m_text.c_str(); }
-    int GetLength() const { return static_cast<int>(m_text.size()); }
     bool IsEmpty() const { return m_text.empty(); }
     void Empty() { m_text.clear(); }
 

@@ -4,7 +4,6 @@
 
 class CButton : public CWnd {
 public:
-    int GetCheck() const { return static_cast<int>(SendMessage(BM_GETCHECK)); }
     void SetCheck(int check) { SendMessage(BM_SETCHECK, static_cast<WPARAM>(check)); }
 };
 
@@ -13,14 +12,14 @@ public:
     HICON SetIcon(HICON icon) { return reinterpret_cast<HICON>(SendMessage(STM_SETICON, reinterpret_cast<WPARAM>(icon))); }
 };
 
-// A combobox object may exist without a control: it then has no entries and
-// its selection reads 0, as the system answers a message sent to no window.
+// A combobox object may exist without a control: its messages then go to no
+// window, which the system answers with 0, so it has no entries and its
+// selection reads 0.
 class CComboBox : public CWnd {
 public:
-    int AddString(const char* text) { return m_hWnd ? static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text))) : CB_ERR; }
-    int GetCount() const { return m_hWnd ? static_cast<int>(SendMessage(CB_GETCOUNT)) : 0; }
-    int GetCurSel() const { return m_hWnd ? static_cast<int>(SendMessage(CB_GETCURSEL)) : 0; }
-    int SetCurSel(int index) { return m_hWnd ? static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index))) : 0; }
+    int AddString(const char* text) { return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text))); }
+    int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
+    int SetCurSel(int index) { return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index))); }
 };
 
 // A menu loaded from the resources, destroyed with the object.

@@ -51,11 +51,6 @@ BOOL CWnd::SubclassWindow(HWND hwnd)
     return TRUE;
 }
 
-BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent)
-{
-    return SubclassWindow(::GetDlgItem(parent->m_hWnd, static_cast<int>(id)));
-}
-
 HWND CWnd::UnsubclassWindow()
 {
     HWND hwnd = m_hWnd;

@@ -19,7 +19,6 @@ public:
     static CWnd* FromHandlePermanent(HWND hwnd);
 
     BOOL SubclassWindow(HWND hwnd);
-    BOOL SubclassDlgItem(UINT id, CWnd* parent);
     HWND UnsubclassWindow();
 
     // Creates a window and attaches it. A null class name means a class of

@@ -200,5 +200,5 @@ TEST_F(TipButton, ADoubleClickIsTwoPresses)
     parent.clicks = 0;
     DoubleClick(toggle);
     EXPECT_EQ(2, parent.clicks);
-    EXPECT_EQ(BST_CHECKED, toggle.GetCheck());
+    EXPECT_EQ(BST_CHECKED, toggle.SendMessage(BM_GETCHECK));
 }

@@ -116,7 +116,7 @@ TEST(FrameworkSubclass, ControlsAreAttachedOnceAndGivenBack)
     const LONG_PTR original = GetWindowLongPtrA(button, GWLP_WNDPROC);
     {
         CWnd first, second;
-        ASSERT_TRUE(first.SubclassDlgItem(5, &parent));
+        ASSERT_TRUE(first.SubclassWindow(GetDlgItem(parent.m_hWnd, 5)));
         EXPECT_FALSE(second.SubclassWindow(button));
         EXPECT_NE(original, GetWindowLongPtrA(button, GWLP_WNDPROC));
         EXPECT_EQ(1, first.SendMessage(WM_GETTEXTLENGTH));

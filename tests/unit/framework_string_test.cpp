@@ -12,9 +12,7 @@ TEST(FrameworkString, FormatsShortAndLongTexts)
 
     const std::string wide(1000, 'x');
     text.Format("<%s>", wide.c_str());
-    ASSERT_EQ(1002, text.GetLength());
-    EXPECT_EQ('<', text.c_str()[0]);
-    EXPECT_EQ('>', text.c_str()[1001]);
+    EXPECT_TRUE(text == ("<" + wide + ">").c_str());
 }
 
 TEST(FrameworkString, ReformattingReusesTheBuffer)
@@ -42,6 +40,6 @@ TEST(FrameworkString, LeftFindAndBuffer)
     buffer[1] = 'b';
     buffer[2] = '\0';
     filled.ReleaseBuffer();
-    EXPECT_STREQ("ab", filled);
-    EXPECT_EQ(2, filled.GetLength());
+    // The comparison takes the whole text: the buffer's room is gone.
+    EXPECT_TRUE(filled == "ab");
 }
