@@ -222,7 +222,7 @@ void Velorix::Kill()
     // The tray menu's Exit first, so the program removes its tray icon and
     // ends as a user would end it; terminated when that does not work.
     if (Running() && m_main && IsWindow(m_main)) {
-        PostMessageA(m_main, WM_COMMAND, 32786, 0);
+        PostMessageA(m_main, WM_COMMAND, ID_APP_EXIT_TRAY, 0);
         WaitForSingleObject(m_process.hProcess, 2000);
     }
     if (Running()) {
@@ -278,7 +278,7 @@ HWND Velorix::Main(DWORD timeoutMs)
     const DWORD start = GetTickCount();
     do {
         for (HWND hwnd : Windows()) {
-            if (ClassOf(hwnd) == "#32770" && GetDlgItem(hwnd, 1001))
+            if (ClassOf(hwnd) == "#32770" && GetDlgItem(hwnd, IDC_ACCELERATE))
                 found = hwnd;
         }
         if (found && IsWindowVisible(found))

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "res/resource.h"
+
 namespace e2e {
 
 std::string BinDir();      // the folder of the test program (and of Velorix.exe)
@@ -55,7 +57,7 @@ public:
     DWORD UiThread() const { return m_process.dwThreadId; }
 
     // The main dialog (the top-level dialog of the process holding button
-    // 1001), waited for until it shows, that is until its initialisation
+    // IDC_ACCELERATE), waited for until it shows, that is until its initialisation
     // has ended; null when it was not created in time.
     HWND Main(DWORD timeoutMs = 10000);
     HWND Control(int id);

@@ -25,8 +25,8 @@ TEST(CaptureSettingsFile, IsWrittenCompleteAfterTheWindowClosesByEveryEnding)
         UINT message;
         WPARAM w;
     } endings[] = {
-        {"Quit Application", WM_COMMAND, 1007},
-        {"tray Exit", WM_COMMAND, 32786},
+        {"Quit Application", WM_COMMAND, IDC_QUIT},
+        {"tray Exit", WM_COMMAND, ID_APP_EXIT_TRAY},
         {"Enter", WM_COMMAND, IDOK},
     };
     for (const auto& ending : endings) {
@@ -56,7 +56,7 @@ TEST(CaptureSettingsFile, StoredValuesAreNormalisedAndKept)
     {
         Velorix app(folder + "\\Velorix.exe");
         ASSERT_NE(nullptr, app.Main());
-        app.Post(WM_COMMAND, 1007, 0);
+        app.Post(WM_COMMAND, IDC_QUIT, 0);
         ASSERT_TRUE(app.WaitExit(5000));
     }
     EXPECT_EQ(1u, GetPrivateProfileIntA("log", "mbdelete", -5, ini.c_str()));
@@ -83,7 +83,7 @@ TEST(CaptureSettingsFile, AServicesFileOfLongLinesAndBinaryDataIsReadSilently)
     Velorix app(folder + "\\Velorix.exe");
     ASSERT_NE(nullptr, app.Main());
     EXPECT_EQ(nullptr, app.WaitForWindow(nullptr, nullptr, 300));
-    app.Post(WM_COMMAND, 1007, 0);
+    app.Post(WM_COMMAND, IDC_QUIT, 0);
     DWORD code = 99;
     ASSERT_TRUE(app.WaitExit(5000, &code));
     EXPECT_EQ(2u, code);

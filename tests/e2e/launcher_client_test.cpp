@@ -4,20 +4,17 @@
 #include <gtest/gtest.h>
 
 #include "tests/e2e/launcher_helpers.h"
+#include "tests/e2e/user_state_fixture.h"
 
 using e2e::Velorix;
 
 namespace {
 
-constexpr int kRunClient = 3;
 const char kMessage[] = "uTorrent is not installed on your PC!\nPlease install it first to use this option.";
 const char kDownloadPage[] = "https://www.utorrent.com/downloads/win/";
 
-class LauncherClient : public ::testing::Test {
+class LauncherClient : public e2e::CFreshUserTest {
 protected:
-    void SetUp() override { e2e::ResetUserState(); }
-    void TearDown() override { e2e::ResetUserState(); }
-
     static void SetLocation(const std::string& location)
     {
         ASSERT_TRUE(e2e::SetString(HKEY_CURRENT_USER, e2e::kClientKey, "InstallLocation", location));
@@ -26,7 +23,7 @@ protected:
     // Clicks "&Run your uTorrent" and waits for the error dialog.
     static HWND ErrorDialogAfterRun(Velorix& app)
     {
-        app.Post(WM_COMMAND, kRunClient, 0);
+        app.Post(WM_COMMAND, IDC_RUN_CLIENT, 0);
         return app.WaitForWindow("#32770", "Error");
     }
 };
@@ -41,9 +38,9 @@ TEST_F(LauncherClient, WithoutTheClientKeyTheErrorDialogOffersTheDownloadPage)
     for (UINT ending : {IDOK, IDCANCEL}) {
         HWND error = ErrorDialogAfterRun(app);
         ASSERT_NE(nullptr, error) << ending;
-        EXPECT_EQ(kMessage, Velorix::TextOf(GetDlgItem(error, 1025)));
-        EXPECT_EQ("Click here to download uTorrent", Velorix::TextOf(GetDlgItem(error, 1026)));
-        EXPECT_EQ(std::string("(") + kDownloadPage + ")", Velorix::TextOf(GetDlgItem(error, 1027)));
+        EXPECT_EQ(kMessage, Velorix::TextOf(GetDlgItem(error, IDC_ERROR_TEXT)));
+        EXPECT_EQ("Click here to download uTorrent", Velorix::TextOf(GetDlgItem(error, IDC_DOWNLOAD_LINK)));
+        EXPECT_EQ(std::string("(") + kDownloadPage + ")", Velorix::TextOf(GetDlgItem(error, IDC_DOWNLOAD_ADDRESS)));
         EXPECT_EQ("OK", Velorix::TextOf(GetDlgItem(error, IDOK)));
         EXPECT_TRUE(GetWindowLongA(error, GWL_EXSTYLE) & WS_EX_TOPMOST);
         // Owned by the main window, which waits disabled.
@@ -62,7 +59,7 @@ TEST_F(LauncherClient, WithoutTheInstallLocationNothingHappens)
     ASSERT_TRUE(e2e::SetString(HKEY_CURRENT_USER, e2e::kClientKey, "DisplayName", "uTorrent"));
     Velorix app;
     ASSERT_NE(nullptr, app.Main());
-    EXPECT_TRUE(launcher::CommandReturns(app, kRunClient));
+    EXPECT_TRUE(launcher::CommandReturns(app, IDC_RUN_CLIENT));
     EXPECT_EQ(nullptr, app.WaitForWindow("#32770", nullptr, 300));
 }
 
@@ -81,7 +78,7 @@ TEST_F(LauncherClient, TheClientStartsFromItsInstallLocation)
     SetLocation(folder);
     Velorix app;
     ASSERT_NE(nullptr, app.Main());
-    EXPECT_TRUE(launcher::CommandReturns(app, kRunClient));
+    EXPECT_TRUE(launcher::CommandReturns(app, IDC_RUN_CLIENT));
     const std::vector<std::string> lines = launcher::WaitForLines(log, 1);
     ASSERT_EQ(1u, lines.size());
     EXPECT_NE(std::string::npos, lines[0].find(folder + "\\uTorrent.exe")) << lines[0];
@@ -95,7 +92,7 @@ TEST_F(LauncherClient, ALocationEndingInABackslashIsPassedOnWithTwo)
     SetLocation(folder + "\\");
     Velorix app;
     ASSERT_NE(nullptr, app.Main());
-    EXPECT_TRUE(launcher::CommandReturns(app, kRunClient));
+    EXPECT_TRUE(launcher::CommandReturns(app, IDC_RUN_CLIENT));
     const std::vector<std::string> lines = launcher::WaitForLines(log, 1);
     ASSERT_EQ(1u, lines.size());
     EXPECT_NE(std::string::npos, lines[0].find(folder + "\\\\uTorrent.exe")) << lines[0];
@@ -111,7 +108,7 @@ TEST_F(LauncherClient, TheLocationIsReadAsRawBytesOfAnyTypeUpTo256)
     {
         Velorix app;
         ASSERT_NE(nullptr, app.Main());
-        EXPECT_TRUE(launcher::CommandReturns(app, kRunClient));
+        EXPECT_TRUE(launcher::CommandReturns(app, IDC_RUN_CLIENT));
         EXPECT_EQ(1u, launcher::WaitForLines(log, 1).size());
     }
     // 256 bytes without a terminator fill the buffer: a path that does not
@@ -132,7 +129,7 @@ TEST_F(LauncherClient, TheLocationIsReadAsRawBytesOfAnyTypeUpTo256)
     {
         Velorix app;
         ASSERT_NE(nullptr, app.Main());
-        EXPECT_TRUE(launcher::CommandReturns(app, kRunClient));
+        EXPECT_TRUE(launcher::CommandReturns(app, IDC_RUN_CLIENT));
         EXPECT_EQ(nullptr, app.WaitForWindow("#32770", nullptr, 300));
     }
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/e2e/launcher_helpers.h"
+#include "tests/e2e/user_state_fixture.h"
 
 using e2e::Velorix;
 
@@ -11,11 +12,8 @@ namespace {
 
 const char kArguments[] = "\"Velorix\" \"5\" \"4.6.0\" \"update.velorix.net\" \"false\" ";
 
-class LauncherUpdater : public ::testing::Test {
+class LauncherUpdater : public e2e::CFreshUserTest {
 protected:
-    void SetUp() override { e2e::ResetUserState(); }
-    void TearDown() override { e2e::ResetUserState(); }
-
     // A copy of the program with the updater stand-in beside it, where the
     // shell finds a bare program name.
     std::string ProgramBesideUpdater(const char* scratch)

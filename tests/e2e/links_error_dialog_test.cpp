@@ -17,10 +17,10 @@ protected:
         e2e::ResetUserState();
         ASSERT_TRUE(m_browser.Registered());
         ASSERT_NE(nullptr, m_app.Main());
-        m_app.Post(WM_COMMAND, 3, 0);
+        m_app.Post(WM_COMMAND, IDC_RUN_CLIENT, 0);
         m_error = m_app.WaitForWindow("#32770", "Error");
         ASSERT_NE(nullptr, m_error);
-        m_link = GetDlgItem(m_error, 1026);
+        m_link = GetDlgItem(m_error, IDC_DOWNLOAD_LINK);
         ASSERT_NE(nullptr, m_link);
     }
     void TearDown() override { launcher::ParkCursor(); }

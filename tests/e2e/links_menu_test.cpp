@@ -16,12 +16,12 @@ TEST(LinksMenu, EachPageCommandOpensItsPage)
         const char* address;
     };
     const Page pages[] = {
-        {32793, "https://www.cisa.gov/news-events/news/risks-file-sharing-technology"},
-        {32795, "https://en.wikipedia.org/wiki/File_sharing"},
-        {32796, "https://geti2p.net/"},
-        {32797, "https://www.emusic.com/"},
-        {32798, "https://archive.org/"},
-        {32794, "https://www.velorix.net/help"},
+        {ID_LINK_SECURITY, "https://www.cisa.gov/news-events/news/risks-file-sharing-technology"},
+        {ID_LINK_FILE_SHARING, "https://en.wikipedia.org/wiki/File_sharing"},
+        {ID_LINK_ANONYMOUS, "https://geti2p.net/"},
+        {ID_LINK_MUSIC_OFFER, "https://www.emusic.com/"},
+        {ID_LINK_MEDIA, "https://archive.org/"},
+        {ID_LINK_HELP, "https://www.velorix.net/help"},
     };
     Velorix app;
     ASSERT_NE(nullptr, app.Main());

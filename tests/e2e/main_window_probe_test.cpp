@@ -20,7 +20,7 @@ TEST(MainWindowProbe, SystemMenuEndsWithTheAboutItem)
     const ProbeMenuItem& separator = menu->items[menu->items.size() - 2];
     const ProbeMenuItem& about = menu->items.back();
     EXPECT_TRUE(separator.separator);
-    EXPECT_EQ(0x0010u, about.id);
+    EXPECT_EQ(static_cast<UINT>(IDM_ABOUTBOX), about.id);
     EXPECT_EQ("&About Velorix...", about.text);
 }
 
@@ -34,7 +34,10 @@ TEST(MainWindowProbe, EachCommandButtonHasOneToolWithItsTip)
     const struct {
         int id;
         const char* tip;
-    } buttons[] = {{3, "Run uTorrent"}, {1001, "Accelerate uTorrent"}, {1007, "Exit"}, {2, "Save"}};
+    } buttons[] = {{IDC_RUN_CLIENT, "Run uTorrent"},
+                   {IDC_ACCELERATE, "Accelerate uTorrent"},
+                   {IDC_QUIT, "Exit"},
+                   {IDCANCEL, "Save"}};
     for (const auto& button : buttons) {
         auto tools = probe.Tools(app.Control(button.id));
         ASSERT_TRUE(tools) << probe.LastError();
@@ -50,8 +53,8 @@ TEST(MainWindowProbe, DoubleClickOnTheAccelerateButtonTogglesTwice)
     e2e::ResetUserState();
     Velorix app;
     ASSERT_NE(nullptr, app.Main());
-    HWND button = app.Control(1001);
-    const std::string before = app.Text(1001);
+    HWND button = app.Control(IDC_ACCELERATE);
+    const std::string before = app.Text(IDC_ACCELERATE);
     const LPARAM at = MAKELPARAM(20, 10);
     PostMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageA(button, WM_LBUTTONUP, 0, at);
@@ -59,6 +62,6 @@ TEST(MainWindowProbe, DoubleClickOnTheAccelerateButtonTogglesTwice)
     PostMessageA(button, WM_LBUTTONUP, 0, at);
     e2e::Pump(300);
     EXPECT_EQ(BST_CHECKED, SendMessageA(button, BM_GETCHECK, 0, 0));
-    EXPECT_EQ(before, app.Text(1001));
-    EXPECT_EQ("State: Activated\nPush to stop", app.Text(1001));
+    EXPECT_EQ(before, app.Text(IDC_ACCELERATE));
+    EXPECT_EQ("State: Activated\nPush to stop", app.Text(IDC_ACCELERATE));
 }

@@ -3,17 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "tests/e2e/Harness.h"
+#include "tests/e2e/user_state_fixture.h"
 
 using e2e::Velorix;
 
 namespace {
 
-class MainWindow : public ::testing::Test {
-protected:
-    void SetUp() override { e2e::ResetUserState(); }
-};
-
-constexpr UINT kSystemAbout = 0x0010;
+class MainWindow : public e2e::CFreshUserTest {};
 
 }  // namespace
 
@@ -25,17 +21,17 @@ TEST_F(MainWindow, OpensWithItsCaptionAndInitialTexts)
     EXPECT_EQ("Velorix", Velorix::TextOf(main));
     EXPECT_TRUE(IsWindowVisible(main));
 
-    EXPECT_EQ("&Run your uTorrent", app.Text(3));
-    EXPECT_EQ("&Minimize to Tray", app.Text(2));
-    EXPECT_EQ("&Quit Application", app.Text(1007));
-    EXPECT_EQ("State: Activated\nPush to stop", app.Text(1001));
-    EXPECT_EQ(BST_CHECKED, SendMessageA(app.Control(1001), BM_GETCHECK, 0, 0));
-    EXPECT_EQ(" 0 hrs :  0 mins :  0 secs", app.Text(1022));
-    EXPECT_EQ("Connection Type:", app.Text(1017));
+    EXPECT_EQ("&Run your uTorrent", app.Text(IDC_RUN_CLIENT));
+    EXPECT_EQ("&Minimize to Tray", app.Text(IDCANCEL));
+    EXPECT_EQ("&Quit Application", app.Text(IDC_QUIT));
+    EXPECT_EQ("State: Activated\nPush to stop", app.Text(IDC_ACCELERATE));
+    EXPECT_EQ(BST_CHECKED, SendMessageA(app.Control(IDC_ACCELERATE), BM_GETCHECK, 0, 0));
+    EXPECT_EQ(" 0 hrs :  0 mins :  0 secs", app.Text(IDC_ACCELERATED_TIME));
+    EXPECT_EQ("Connection Type:", app.Text(IDC_CONNECTION_TYPE_LABEL));
     // The template's placeholders are replaced before the window shows.
-    for (int id : {1009, 1011, 1012, 1015})
+    for (int id : {IDC_CONNECTED_TIME, IDC_BYTES_RECEIVED, IDC_BYTES_SENT, IDC_CONNECTION_STATUS})
         EXPECT_NE("Static", app.Text(id)) << id;
-    EXPECT_NE("Status", app.Text(1016));
+    EXPECT_NE("Status", app.Text(IDC_CONNECTION_TYPE));
 
     // No message box or other window opened beside it.
     EXPECT_EQ(nullptr, app.WaitForWindow(nullptr, nullptr, 300));
@@ -47,7 +43,7 @@ TEST_F(MainWindow, TrayArgumentChangesNothing)
     HWND main = app.Main();
     ASSERT_NE(nullptr, main);
     EXPECT_TRUE(IsWindowVisible(main));
-    EXPECT_EQ("State: Activated\nPush to stop", app.Text(1001));
+    EXPECT_EQ("State: Activated\nPush to stop", app.Text(IDC_ACCELERATE));
 }
 
 TEST_F(MainWindow, QuitExitAndEnterEndTheProgramWithTheirResults)
@@ -59,8 +55,8 @@ TEST_F(MainWindow, QuitExitAndEnterEndTheProgramWithTheirResults)
         DWORD code;
     };
     const Ending endings[] = {
-        {"Quit Application", WM_COMMAND, 1007, 2},
-        {"tray Exit", WM_COMMAND, 32786, 0},
+        {"Quit Application", WM_COMMAND, IDC_QUIT, 2},
+        {"tray Exit", WM_COMMAND, ID_APP_EXIT_TRAY, 0},
         {"OK command", WM_COMMAND, IDOK, 1},
     };
     for (const Ending& ending : endings) {
@@ -77,7 +73,7 @@ TEST_F(MainWindow, EnterOnTheAccelerateButtonEndsWithOneWithoutSaving)
 {
     Velorix app;
     ASSERT_NE(nullptr, app.Main());
-    HWND button = app.Control(1001);
+    HWND button = app.Control(IDC_ACCELERATE);
     PostMessageA(button, WM_KEYDOWN, VK_RETURN, 0);
     PostMessageA(button, WM_KEYUP, VK_RETURN, 0xC0000001);
     DWORD code = 1234;
@@ -119,9 +115,9 @@ TEST_F(MainWindow, AboutBoxFromSystemMenuAndTrayMenu)
     ASSERT_NE(nullptr, app.Main());
     for (int way = 0; way < 2; ++way) {
         if (way == 0)
-            app.Post(WM_SYSCOMMAND, kSystemAbout, 0);
+            app.Post(WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
         else
-            app.Post(WM_COMMAND, 32776, 0);
+            app.Post(WM_COMMAND, ID_APP_ABOUT_TRAY, 0);
         HWND about = app.WaitForWindow("#32770", "Velorix");
         ASSERT_NE(nullptr, about) << way;
         bool found = false;

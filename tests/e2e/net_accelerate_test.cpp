@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/e2e/net_helpers.h"
+#include "tests/e2e/user_state_fixture.h"
 #include "tests/standins/StandIns.h"
 
 namespace {
@@ -12,16 +13,13 @@ namespace {
 const char kActivated[] = "State: Activated\nPush to stop";
 const char kStopped[] = "State: Stopped\nPush to activate acceleration";
 
-class NetAccelerate : public ::testing::Test {
+class NetAccelerate : public e2e::CFreshUserTest {
 protected:
-    void SetUp() override { e2e::ResetUserState(); }
-    void TearDown() override { e2e::ResetUserState(); }
-
     static void Click(e2e::Velorix& app)
     {
-        SendMessageA(app.Control(net::kAccelerate), BM_CLICK, 0, 0);
+        SendMessageA(app.Control(IDC_ACCELERATE), BM_CLICK, 0, 0);
     }
-    static long Clock(e2e::Velorix& app) { return net::SecondsOf(app.Text(net::kAcceleratedTime)); }
+    static long Clock(e2e::Velorix& app) { return net::SecondsOf(app.Text(IDC_ACCELERATED_TIME)); }
 };
 
 }  // namespace
@@ -33,15 +31,15 @@ TEST_F(NetAccelerate, OffAndOnChangeTheCaptionAndTheClockGoesOnFromWhereItStood)
     ASSERT_TRUE(fake.Write(standins::NetScript{}));
     auto app = fake.Start();
     ASSERT_NE(nullptr, net::Opened(*app));
-    EXPECT_EQ(kActivated, app->Text(net::kAccelerate));
-    HWND button = app->Control(net::kAccelerate);
+    EXPECT_EQ(kActivated, app->Text(IDC_ACCELERATE));
+    HWND button = app->Control(IDC_ACCELERATE);
     EXPECT_EQ(BST_CHECKED, SendMessageA(button, BM_GETCHECK, 0, 0));
 
     Click(*app);
-    EXPECT_EQ(kStopped, app->Text(net::kAccelerate));
+    EXPECT_EQ(kStopped, app->Text(IDC_ACCELERATE));
     EXPECT_EQ(BST_UNCHECKED, SendMessageA(button, BM_GETCHECK, 0, 0));
     const long stoppedAt = Clock(*app);
-    ASSERT_GE(stoppedAt, 0) << app->Text(net::kAcceleratedTime);
+    ASSERT_GE(stoppedAt, 0) << app->Text(IDC_ACCELERATED_TIME);
     ASSERT_LT(stoppedAt, 59);
     // Timer 2 no longer runs on its own.
     e2e::Pump(1500);
@@ -49,14 +47,14 @@ TEST_F(NetAccelerate, OffAndOnChangeTheCaptionAndTheClockGoesOnFromWhereItStood)
 
     // With the timer stopped, each tick the test sends is one second.
     app->Timer(2, static_cast<int>(59 - stoppedAt));
-    EXPECT_EQ(" 0 hrs :  0 mins : 59 secs", app->Text(net::kAcceleratedTime));
+    EXPECT_EQ(" 0 hrs :  0 mins : 59 secs", app->Text(IDC_ACCELERATED_TIME));
     app->Timer(2);
-    EXPECT_EQ(" 0 hrs :  1 mins :  0 secs", app->Text(net::kAcceleratedTime));
+    EXPECT_EQ(" 0 hrs :  1 mins :  0 secs", app->Text(IDC_ACCELERATED_TIME));
     app->Timer(2, 3540);
-    EXPECT_EQ(" 1 hrs :  0 mins :  0 secs", app->Text(net::kAcceleratedTime));
+    EXPECT_EQ(" 1 hrs :  0 mins :  0 secs", app->Text(IDC_ACCELERATED_TIME));
 
     Click(*app);
-    EXPECT_EQ(kActivated, app->Text(net::kAccelerate));
+    EXPECT_EQ(kActivated, app->Text(IDC_ACCELERATE));
     EXPECT_EQ(BST_CHECKED, SendMessageA(button, BM_GETCHECK, 0, 0));
     // Timer 2 runs again and the clock continues: no reset.
     long now = Clock(*app);
@@ -64,8 +62,8 @@ TEST_F(NetAccelerate, OffAndOnChangeTheCaptionAndTheClockGoesOnFromWhereItStood)
         e2e::Pump(50);
         now = Clock(*app);
     }
-    EXPECT_GT(now, 3600) << app->Text(net::kAcceleratedTime);
-    EXPECT_LT(now, 3700) << app->Text(net::kAcceleratedTime);
+    EXPECT_GT(now, 3600) << app->Text(IDC_ACCELERATED_TIME);
+    EXPECT_LT(now, 3700) << app->Text(IDC_ACCELERATED_TIME);
 }
 
 TEST_F(NetAccelerate, ManyTogglesKeepTheProgramWorking)
@@ -79,10 +77,10 @@ TEST_F(NetAccelerate, ManyTogglesKeepTheProgramWorking)
     auto app = fake.Start();
     ASSERT_NE(nullptr, net::Opened(*app));
     for (int i = 0; i < 50; ++i)
-        app->Command(net::kAccelerate);
-    EXPECT_EQ(kActivated, app->Text(net::kAccelerate));
+        app->Command(IDC_ACCELERATE);
+    EXPECT_EQ(kActivated, app->Text(IDC_ACCELERATE));
     app->Timer(1);
-    EXPECT_EQ(" 5 ", app->Text(net::kBytesReceived));
+    EXPECT_EQ(" 5 ", app->Text(IDC_BYTES_RECEIVED));
     EXPECT_TRUE(app->Running());
 }
 
@@ -97,8 +95,8 @@ TEST_F(NetAccelerate, TheLocalAddressListIsReadOnceInTheSystemsOrder)
     auto app = fake.Start();
     ASSERT_NE(nullptr, net::Opened(*app));
     app->Timer(1, 3);
-    app->Command(net::kAccelerate);
-    app->Command(net::kAccelerate);
+    app->Command(IDC_ACCELERATE);
+    app->Command(IDC_ACCELERATE);
 
     // Unsorted, read whole though it holds more than the list keeps, and
     // only at the start.

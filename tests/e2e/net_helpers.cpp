@@ -80,7 +80,7 @@ HWND Opened(e2e::Velorix& app)
 std::vector<std::string> Entries(e2e::Velorix& app)
 {
     std::vector<std::string> entries;
-    HWND combo = app.Control(kNetwork);
+    HWND combo = app.Control(IDC_NETWORK);
     const LRESULT count = SendMessageW(combo, CB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
         wchar_t wide[512] = L"";
@@ -99,14 +99,14 @@ std::vector<std::string> Entries(e2e::Velorix& app)
 
 int Selection(e2e::Velorix& app)
 {
-    return static_cast<int>(SendMessageA(app.Control(kNetwork), CB_GETCURSEL, 0, 0));
+    return static_cast<int>(SendMessageA(app.Control(IDC_NETWORK), CB_GETCURSEL, 0, 0));
 }
 
 void Choose(e2e::Velorix& app, int entry)
 {
-    HWND combo = app.Control(kNetwork);
+    HWND combo = app.Control(IDC_NETWORK);
     SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(entry), 0);
-    app.Send(WM_COMMAND, MAKEWPARAM(kNetwork, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    app.Send(WM_COMMAND, MAKEWPARAM(IDC_NETWORK, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
 }
 
 long SecondsOf(const std::string& clock)

@@ -14,15 +14,6 @@
 
 namespace net {
 
-constexpr int kAccelerate = 1001;
-constexpr int kConnectedTime = 1009;
-constexpr int kBytesReceived = 1011;
-constexpr int kBytesSent = 1012;
-constexpr int kConnectionStatus = 1015;
-constexpr int kConnectionType = 1016;
-constexpr int kAcceleratedTime = 1022;
-constexpr int kNetwork = 1024;
-
 // A scratch folder holding Velorix.exe and the stand-in DLLs of folder
 // (standins::kNetFakeDir or kNetFakeNoIfCountDir), with the per-program
 // override that makes the copy load them. The override goes with the object.

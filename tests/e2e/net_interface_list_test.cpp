@@ -3,17 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "tests/e2e/net_helpers.h"
+#include "tests/e2e/user_state_fixture.h"
 #include "tests/standins/StandIns.h"
 
 using net::Interface;
 
 namespace {
 
-class NetInterfaceList : public ::testing::Test {
+class NetInterfaceList : public e2e::CFreshUserTest {
 protected:
-    void SetUp() override { e2e::ResetUserState(); }
-    void TearDown() override { e2e::ResetUserState(); }
-
     static std::optional<DWORD> StoredNetwork()
     {
         return e2e::GetDword(HKEY_CURRENT_USER, e2e::kSettingsKey, "Network");
@@ -74,15 +72,15 @@ TEST_F(NetInterfaceList, AnEntryShowsTheCountersOfItsOwnRow)
     ASSERT_EQ(2u, net::Entries(*app).size());
 
     app->Timer(1);
-    EXPECT_EQ(" 111 ", app->Text(net::kBytesReceived));
-    EXPECT_EQ(" 222 ", app->Text(net::kBytesSent));
+    EXPECT_EQ(" 111 ", app->Text(IDC_BYTES_RECEIVED));
+    EXPECT_EQ(" 222 ", app->Text(IDC_BYTES_SENT));
 
     // The new choice is stored at once and shown with the next tick.
     net::Choose(*app, 1);
     EXPECT_EQ(1u, StoredNetwork());
     app->Timer(1);
-    EXPECT_EQ(" 333 ", app->Text(net::kBytesReceived));
-    EXPECT_EQ(" 444 ", app->Text(net::kBytesSent));
+    EXPECT_EQ(" 333 ", app->Text(IDC_BYTES_RECEIVED));
+    EXPECT_EQ(" 444 ", app->Text(IDC_BYTES_SENT));
 
     // Adapters come and go (a VPN, a virtual switch): the rows move, and the
     // entry keeps showing its own adapter, or nothing once it is gone.
@@ -90,12 +88,12 @@ TEST_F(NetInterfaceList, AnEntryShowsTheCountersOfItsOwnRow)
     script.interfaces.push_back(Interface(7, "Virtual Switch", 0, 777, 888));
     ASSERT_TRUE(fake.Write(script));
     app->Timer(1);
-    EXPECT_EQ(" 333 ", app->Text(net::kBytesReceived)) << "row 2 became row 1";
+    EXPECT_EQ(" 333 ", app->Text(IDC_BYTES_RECEIVED)) << "row 2 became row 1";
     script.interfaces.erase(script.interfaces.begin() + 1);
     ASSERT_TRUE(fake.Write(script));
     app->Timer(1);
-    EXPECT_EQ("", app->Text(net::kBytesReceived));
-    EXPECT_EQ("", app->Text(net::kBytesSent));
+    EXPECT_EQ("", app->Text(IDC_BYTES_RECEIVED));
+    EXPECT_EQ("", app->Text(IDC_BYTES_SENT));
     EXPECT_EQ(1u, StoredNetwork()) << "the stored choice is still the list position";
 }
 
@@ -132,7 +130,7 @@ TEST_F(NetInterfaceList, TheStoredChoiceIsSelectedAndOneNamingNoEntryShowsNoCoun
         ASSERT_NE(nullptr, net::Opened(*app));
         EXPECT_EQ(1, net::Selection(*app));
         app->Timer(1);
-        EXPECT_EQ(" 30 ", app->Text(net::kBytesReceived));
+        EXPECT_EQ(" 30 ", app->Text(IDC_BYTES_RECEIVED));
     }
     // The adapters are not what they were when the choice was stored.
     for (DWORD stored : {2u, 255u, 256u, 0x7FFFFFFFu, 0xFFFFFFFFu}) {
@@ -140,8 +138,8 @@ TEST_F(NetInterfaceList, TheStoredChoiceIsSelectedAndOneNamingNoEntryShowsNoCoun
         auto app = fake.Start();
         ASSERT_NE(nullptr, net::Opened(*app)) << stored;
         app->Timer(1);
-        EXPECT_EQ("", app->Text(net::kBytesReceived)) << stored;
-        EXPECT_EQ("", app->Text(net::kBytesSent)) << stored;
+        EXPECT_EQ("", app->Text(IDC_BYTES_RECEIVED)) << stored;
+        EXPECT_EQ("", app->Text(IDC_BYTES_SENT)) << stored;
         EXPECT_TRUE(app->Running()) << stored;
     }
 }
@@ -160,8 +158,8 @@ TEST_F(NetInterfaceList, WithoutAnInterfaceTableTheListIsEmptyAndThePanelStillRu
     ASSERT_NE(nullptr, net::Opened(*app));
     EXPECT_TRUE(net::Entries(*app).empty());
     app->Timer(1, 2);
-    EXPECT_EQ("", app->Text(net::kBytesReceived));
-    EXPECT_EQ(" Connected", app->Text(net::kConnectionStatus));
+    EXPECT_EQ("", app->Text(IDC_BYTES_RECEIVED));
+    EXPECT_EQ(" Connected", app->Text(IDC_CONNECTION_STATUS));
     net::Choose(*app, 0);
     app->Timer(1);
     EXPECT_TRUE(app->Running());
@@ -183,10 +181,10 @@ TEST_F(NetInterfaceList, ThreeHundredAdaptersListTheFirstTwoHundredFiftySix)
     ASSERT_EQ(256u, entries.size());
     EXPECT_EQ(" Adapter 255 0 Mb", entries.back());
     app->Timer(1);
-    EXPECT_EQ("", app->Text(net::kBytesReceived));
+    EXPECT_EQ("", app->Text(IDC_BYTES_RECEIVED));
 
     net::Choose(*app, 255);
     app->Timer(1);
-    EXPECT_EQ(" 1255 ", app->Text(net::kBytesReceived));
-    EXPECT_EQ(" 2255 ", app->Text(net::kBytesSent));
+    EXPECT_EQ(" 1255 ", app->Text(IDC_BYTES_RECEIVED));
+    EXPECT_EQ(" 2255 ", app->Text(IDC_BYTES_SENT));
 }

@@ -3,17 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "tests/e2e/net_helpers.h"
+#include "tests/e2e/user_state_fixture.h"
 #include "tests/standins/StandIns.h"
 
 using net::Interface;
 
 namespace {
 
-class NetPanel : public ::testing::Test {
-protected:
-    void SetUp() override { e2e::ResetUserState(); }
-    void TearDown() override { e2e::ResetUserState(); }
-};
+class NetPanel : public e2e::CFreshUserTest {};
 
 }  // namespace
 
@@ -28,15 +25,15 @@ TEST_F(NetPanel, TotalsBeyondTwoAndFourGigabytesAreShownWhole)
     ASSERT_NE(nullptr, net::Opened(*app));
 
     app->Timer(1);
-    EXPECT_EQ(" 3000000000 ", app->Text(net::kBytesReceived));
-    EXPECT_EQ(" 5000000000 ", app->Text(net::kBytesSent));
+    EXPECT_EQ(" 3000000000 ", app->Text(IDC_BYTES_RECEIVED));
+    EXPECT_EQ(" 5000000000 ", app->Text(IDC_BYTES_SENT));
 
     // Without the 64-bit entry, the table's 32-bit counters, unsigned.
     script.failures["GetIfEntry2"] = ERROR_NOT_SUPPORTED;
     ASSERT_TRUE(fake.Write(script));
     app->Timer(1);
-    EXPECT_EQ(" 3000000000 ", app->Text(net::kBytesReceived));
-    EXPECT_EQ(" 705032704 ", app->Text(net::kBytesSent));  // 5000000000 - 2^32
+    EXPECT_EQ(" 3000000000 ", app->Text(IDC_BYTES_RECEIVED));
+    EXPECT_EQ(" 705032704 ", app->Text(IDC_BYTES_SENT));  // 5000000000 - 2^32
 }
 
 TEST_F(NetPanel, CountersFollowTheTableAsItChangesAndGrows)
@@ -49,12 +46,12 @@ TEST_F(NetPanel, CountersFollowTheTableAsItChangesAndGrows)
     auto app = fake.Start();
     ASSERT_NE(nullptr, net::Opened(*app));
     app->Timer(1);
-    EXPECT_EQ(" 100 ", app->Text(net::kBytesReceived));
+    EXPECT_EQ(" 100 ", app->Text(IDC_BYTES_RECEIVED));
 
     script.interfaces[0].inOctets = 150;
     ASSERT_TRUE(fake.Write(script));
     app->Timer(1);
-    EXPECT_EQ(" 150 ", app->Text(net::kBytesReceived));
+    EXPECT_EQ(" 150 ", app->Text(IDC_BYTES_RECEIVED));
 
     // Far more adapters than the buffer has room for, after the first.
     script.interfaces[0].inOctets = 175;
@@ -63,8 +60,8 @@ TEST_F(NetPanel, CountersFollowTheTableAsItChangesAndGrows)
         script.interfaces.push_back(Interface(i, "Virtual " + std::to_string(i)));
     ASSERT_TRUE(fake.Write(script));
     app->Timer(1);
-    EXPECT_EQ(" 175 ", app->Text(net::kBytesReceived));
-    EXPECT_EQ(" 275 ", app->Text(net::kBytesSent));
+    EXPECT_EQ(" 175 ", app->Text(IDC_BYTES_RECEIVED));
+    EXPECT_EQ(" 275 ", app->Text(IDC_BYTES_SENT));
     // Adapters that appear later are not offered.
     EXPECT_EQ(2u, net::Entries(*app).size());
 
@@ -73,7 +70,7 @@ TEST_F(NetPanel, CountersFollowTheTableAsItChangesAndGrows)
     script.interfaces[0].inOctets = 190;
     ASSERT_TRUE(fake.Write(script));
     app->Timer(1);
-    EXPECT_EQ(" 190 ", app->Text(net::kBytesReceived));
+    EXPECT_EQ(" 190 ", app->Text(IDC_BYTES_RECEIVED));
 }
 
 TEST_F(NetPanel, EveryTickMakesOneTableReadOneRowQueryAndOneConnectionQuery)
@@ -122,20 +119,20 @@ TEST_F(NetPanel, ConnectionTypeAndStatusFollowTheConnectedState)
     ASSERT_NE(nullptr, net::Opened(*app));
 
     app->Timer(1);
-    EXPECT_EQ("N/A", app->Text(net::kConnectionStatus));
-    EXPECT_EQ("", app->Text(net::kConnectionType));
+    EXPECT_EQ("N/A", app->Text(IDC_CONNECTION_STATUS));
+    EXPECT_EQ("", app->Text(IDC_CONNECTION_TYPE));
 
     script.connected = true;
     script.connectionFlags = 0x02 | 0x04;  // LAN through a proxy
     ASSERT_TRUE(fake.Write(script));
     app->Timer(1);
-    EXPECT_EQ(" Connected", app->Text(net::kConnectionStatus));
-    EXPECT_EQ(" LAN  Proxy ", app->Text(net::kConnectionType));
+    EXPECT_EQ(" Connected", app->Text(IDC_CONNECTION_STATUS));
+    EXPECT_EQ(" LAN  Proxy ", app->Text(IDC_CONNECTION_TYPE));
 
     script.connectionFlags = 0x01 | 0x02 | 0x04 | 0x08 | 0x10 | 0x20;
     ASSERT_TRUE(fake.Write(script));
     app->Timer(1);
-    EXPECT_EQ(" LAN  Modem  Offline  Proxy ", app->Text(net::kConnectionType));
+    EXPECT_EQ(" LAN  Modem  Offline  Proxy ", app->Text(IDC_CONNECTION_TYPE));
 
     // Offline: the status changes, the type keeps its last text.
     script.connectionFlags = 0x02 | 0x04;
@@ -145,8 +142,8 @@ TEST_F(NetPanel, ConnectionTypeAndStatusFollowTheConnectedState)
     script.connectionFlags = 0;
     ASSERT_TRUE(fake.Write(script));
     app->Timer(1);
-    EXPECT_EQ("N/A", app->Text(net::kConnectionStatus));
-    EXPECT_EQ(" LAN  Proxy ", app->Text(net::kConnectionType));
+    EXPECT_EQ("N/A", app->Text(IDC_CONNECTION_STATUS));
+    EXPECT_EQ(" LAN  Proxy ", app->Text(IDC_CONNECTION_TYPE));
 }
 
 TEST_F(NetPanel, TheConnectedTimeAdvancesOneSecondPerTick)
@@ -160,10 +157,10 @@ TEST_F(NetPanel, TheConnectedTimeAdvancesOneSecondPerTick)
     // Timer 1 runs on its own as well, so the clock may be ahead of the
     // ticks sent, never behind.
     app->Timer(1);
-    const std::string first = app->Text(net::kConnectedTime);
+    const std::string first = app->Text(IDC_CONNECTED_TIME);
     const long before = net::SecondsOf(first);
     ASSERT_GE(before, 1) << first;
     app->Timer(1, 61);
-    const std::string later = app->Text(net::kConnectedTime);
+    const std::string later = app->Text(IDC_CONNECTED_TIME);
     EXPECT_GE(net::SecondsOf(later), before + 61) << first << " then " << later;
 }

@@ -22,8 +22,8 @@ Totals TotalsOf(e2e::Velorix& app, int entry)
 {
     net::Choose(app, entry);
     app.Timer(1);
-    return {std::strtoull(app.Text(net::kBytesReceived).c_str(), nullptr, 10),
-            std::strtoull(app.Text(net::kBytesSent).c_str(), nullptr, 10)};
+    return {std::strtoull(app.Text(IDC_BYTES_RECEIVED).c_str(), nullptr, 10),
+            std::strtoull(app.Text(IDC_BYTES_SENT).c_str(), nullptr, 10)};
 }
 
 // Bounded loopback traffic to a receiver the test binds itself.

@@ -3,9 +3,7 @@
 
 #include <memory>
 
-#include "tests/e2e/Probe.h"
-#include "tests/e2e/ProbeTargetProcess.h"
-#include "tests/standins/probe/ProbeTargetIds.h"
+#include "tests/e2e/probe_target_fixture.h"
 
 namespace {
 
@@ -41,23 +39,7 @@ void PostKey(HWND window, WPARAM key) {
   PostMessageA(window, WM_KEYUP, key, 0xC0000001);
 }
 
-class ProbeMenus : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_NE(target.Dialog(), nullptr) << "probe_target.exe did not show its dialog";
-    probe = std::make_unique<CProbe>(target.ThreadId());
-    ASSERT_TRUE(probe->Attached()) << probe->LastError();
-  }
-  void TearDown() override {
-    probe.reset();
-    if (target.Dialog()) {
-      EXPECT_EQ(target.Close(), 0u);
-    }
-  }
-
-  CProbeTargetProcess target;
-  std::unique_ptr<CProbe> probe;
-};
+class ProbeMenus : public CProbeTargetTest {};
 
 TEST_F(ProbeMenus, PopupMenuItemsStatesAndPosition) {
   const HWND dialog = target.Dialog();

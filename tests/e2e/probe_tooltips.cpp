@@ -4,11 +4,9 @@
 #include <algorithm>
 #include <memory>
 
-#include "tests/e2e/Probe.h"
-// After Probe.h, which brings windows.h.
+#include "tests/e2e/probe_target_fixture.h"
+// After the fixture, which brings windows.h.
 #include <commctrl.h>
-#include "tests/e2e/ProbeTargetProcess.h"
-#include "tests/standins/probe/ProbeTargetIds.h"
 
 namespace {
 
@@ -18,29 +16,14 @@ const ProbeTool* FindByText(const std::vector<ProbeTool>& tools, const std::stri
   return found == tools.end() ? nullptr : &*found;
 }
 
-class ProbeTooltips : public ::testing::Test {
+class ProbeTooltips : public CProbeTargetTest {
  protected:
-  void SetUp() override {
-    ASSERT_NE(target.Dialog(), nullptr) << "probe_target.exe did not show its dialog";
-    probe = std::make_unique<CProbe>(target.ThreadId());
-    ASSERT_TRUE(probe->Attached()) << probe->LastError();
-  }
-  void TearDown() override {
-    probe.reset();
-    if (target.Dialog()) {
-      EXPECT_EQ(target.Close(), 0u);
-    }
-  }
-
   const ProbeTool* ButtonTool(std::vector<ProbeTool>& holder, const std::string& text) {
     auto tools = probe->Tools(target.Item(IDC_TIP_BUTTON));
     if (!tools) return nullptr;
     holder = *tools;
     return FindByText(holder, text);
   }
-
-  CProbeTargetProcess target;
-  std::unique_ptr<CProbe> probe;
 };
 
 TEST_F(ProbeTooltips, ButtonToolsComeFromEveryTooltipByWindowOrIdentifier) {

@@ -5,21 +5,14 @@
 
 #include "tests/e2e/Harness.h"
 #include "tests/e2e/Probe.h"
+#include "tests/e2e/user_state_fixture.h"
 
 using e2e::Velorix;
 
 namespace {
 
-constexpr UINT kTrayNotify = 32778;
-constexpr UINT kTrayIconId = 129;
-constexpr int kAutoResume = 32785;
-constexpr int kRunAtStartup = 32781;
-
-class Settings : public ::testing::Test {
+class Settings : public e2e::CFreshUserTest {
 protected:
-    void SetUp() override { e2e::ResetUserState(); }
-    void TearDown() override { e2e::ResetUserState(); }
-
     static std::optional<DWORD> Stored(const char* name)
     {
         return e2e::GetDword(HKEY_CURRENT_USER, e2e::kSettingsKey, name);
@@ -32,7 +25,8 @@ std::optional<bool> TrayMenuCheck(Velorix& app, UINT id)
     CProbe probe(app.UiThread());
     if (!probe.Attached())
         return std::nullopt;
-    app.Post(kTrayNotify, kTrayIconId, WM_RBUTTONUP);
+    // The icon carries the number of the menu it opens.
+    app.Post(WM_TRAY_NOTIFY, IDR_TRAY_MENU, WM_RBUTTONUP);
     auto menus = probe.WaitForOpenMenus(app.Main(), 1);
     std::optional<bool> checked;
     if (menus) {
@@ -88,20 +82,20 @@ TEST_F(Settings, ValuesOfTheWrongSizeTakeTheirDefaults)
     app.Command(IDCANCEL);
     EXPECT_EQ(12u, Stored("CheckPeriodNum"));
     EXPECT_EQ(7u, Stored("AccelerateN"));
-    EXPECT_EQ(std::optional<bool>(false), TrayMenuCheck(app, kAutoResume));
+    EXPECT_EQ(std::optional<bool>(false), TrayMenuCheck(app, ID_AUTO_RESUME));
 }
 
 TEST_F(Settings, AutoResumeTogglesTheStoredValueAndTheCheckMark)
 {
     Velorix app;
     ASSERT_NE(nullptr, app.Main());
-    EXPECT_EQ(std::optional<bool>(false), TrayMenuCheck(app, kAutoResume));
-    app.Command(kAutoResume);
+    EXPECT_EQ(std::optional<bool>(false), TrayMenuCheck(app, ID_AUTO_RESUME));
+    app.Command(ID_AUTO_RESUME);
     EXPECT_EQ(1u, Stored("AutoResumeDownloads"));
-    EXPECT_EQ(std::optional<bool>(true), TrayMenuCheck(app, kAutoResume));
-    app.Command(kAutoResume);
+    EXPECT_EQ(std::optional<bool>(true), TrayMenuCheck(app, ID_AUTO_RESUME));
+    app.Command(ID_AUTO_RESUME);
     EXPECT_EQ(0u, Stored("AutoResumeDownloads"));
-    EXPECT_EQ(std::optional<bool>(false), TrayMenuCheck(app, kAutoResume));
+    EXPECT_EQ(std::optional<bool>(false), TrayMenuCheck(app, ID_AUTO_RESUME));
 }
 
 TEST_F(Settings, AutoResumeIsReadAtStart)
@@ -109,7 +103,7 @@ TEST_F(Settings, AutoResumeIsReadAtStart)
     e2e::SetDword(HKEY_CURRENT_USER, e2e::kSettingsKey, "AutoResumeDownloads", 7);
     Velorix app;
     ASSERT_NE(nullptr, app.Main());
-    EXPECT_EQ(std::optional<bool>(true), TrayMenuCheck(app, kAutoResume));
+    EXPECT_EQ(std::optional<bool>(true), TrayMenuCheck(app, ID_AUTO_RESUME));
 }
 
 TEST_F(Settings, RunAtStartupWritesTheShortcutEntryAndDeletesIt)
@@ -117,14 +111,14 @@ TEST_F(Settings, RunAtStartupWritesTheShortcutEntryAndDeletesIt)
     const std::string folder = e2e::ScratchDir("run-at-startup");
     Velorix app(e2e::VelorixExe(), "", folder);
     ASSERT_NE(nullptr, app.Main());
-    EXPECT_EQ(std::optional<bool>(false), TrayMenuCheck(app, kRunAtStartup));
-    app.Command(kRunAtStartup);
+    EXPECT_EQ(std::optional<bool>(false), TrayMenuCheck(app, ID_RUN_AT_STARTUP));
+    app.Command(ID_RUN_AT_STARTUP);
     EXPECT_EQ("\"" + folder + "\\Velorix.lnk\" -tray",
               e2e::GetString(HKEY_CURRENT_USER, e2e::kRunKey, "Velorix").value_or("<none>"));
-    EXPECT_EQ(std::optional<bool>(true), TrayMenuCheck(app, kRunAtStartup));
-    app.Command(kRunAtStartup);
+    EXPECT_EQ(std::optional<bool>(true), TrayMenuCheck(app, ID_RUN_AT_STARTUP));
+    app.Command(ID_RUN_AT_STARTUP);
     EXPECT_FALSE(e2e::GetString(HKEY_CURRENT_USER, e2e::kRunKey, "Velorix").has_value());
-    EXPECT_EQ(std::optional<bool>(false), TrayMenuCheck(app, kRunAtStartup));
+    EXPECT_EQ(std::optional<bool>(false), TrayMenuCheck(app, ID_RUN_AT_STARTUP));
 }
 
 TEST_F(Settings, AForeignRunEntryOfAnotherTypeShowsCheckedAndIsDeleted)
@@ -132,8 +126,8 @@ TEST_F(Settings, AForeignRunEntryOfAnotherTypeShowsCheckedAndIsDeleted)
     e2e::SetDword(HKEY_CURRENT_USER, e2e::kRunKey, "Velorix", 1);
     Velorix app;
     ASSERT_NE(nullptr, app.Main());
-    EXPECT_EQ(std::optional<bool>(true), TrayMenuCheck(app, kRunAtStartup));
-    app.Command(kRunAtStartup);
+    EXPECT_EQ(std::optional<bool>(true), TrayMenuCheck(app, ID_RUN_AT_STARTUP));
+    app.Command(ID_RUN_AT_STARTUP);
     EXPECT_TRUE(e2e::ValueNames(HKEY_CURRENT_USER, e2e::kRunKey).end() ==
                 std::find(e2e::ValueNames(HKEY_CURRENT_USER, e2e::kRunKey).begin(),
                           e2e::ValueNames(HKEY_CURRENT_USER, e2e::kRunKey).end(), "Velorix"));
@@ -155,6 +149,6 @@ TEST_F(Settings, ADirectoryTooLongForTheEntryWritesNone)
     ASSERT_EQ(250u, folder.size());
     Velorix app(e2e::VelorixExe(), "", folder);
     ASSERT_NE(nullptr, app.Main());
-    app.Command(kRunAtStartup);
+    app.Command(ID_RUN_AT_STARTUP);
     EXPECT_FALSE(e2e::GetString(HKEY_CURRENT_USER, e2e::kRunKey, "Velorix").has_value());
 }

@@ -19,7 +19,7 @@ TEST(SkinEngine, ReceivesTheFourCallsInOrder)
     {
         Velorix app;
         ASSERT_NE(nullptr, app.Main());
-        app.Command(1007);
+        app.Command(IDC_QUIT);
         app.WaitExit(5000);
     }
     standins::UnregisterSkinServer();
@@ -50,7 +50,7 @@ TEST(SkinEngine, FailingCallsLeaveTheWindowWorking)
     {
         Velorix app;
         ASSERT_NE(nullptr, app.Main());
-        EXPECT_EQ("State: Activated\nPush to stop", app.Text(1001));
+        EXPECT_EQ("State: Activated\nPush to stop", app.Text(IDC_ACCELERATE));
         EXPECT_EQ(nullptr, app.WaitForWindow(nullptr, nullptr, 300));
     }
     standins::UnregisterSkinServer();

@@ -11,10 +11,9 @@
 
 class CTrayTest : public ::testing::Test {
 protected:
-    static constexpr UINT kTrayNotify = 32778;
-    static constexpr UINT kIconId = 129;
-    static constexpr UINT kExit = 32786;
     static constexpr char kTip[] = "Velorix";
+    // The program gives its icon the number of the menu the icon opens.
+    static constexpr UINT kIconId = IDR_TRAY_MENU;
 
     void SetUp() override
     {
@@ -32,7 +31,7 @@ protected:
     void TearDown() override
     {
         if (app && app->Running()) {
-            app->Post(WM_COMMAND, kExit);
+            app->Post(WM_COMMAND, ID_APP_EXIT_TRAY);
             app->WaitExit(5000);
         }
         app.reset();

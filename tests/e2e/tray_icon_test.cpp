@@ -67,7 +67,7 @@ TEST_F(TrayInShell, IconShowsItsTipWhileTheProgramRunsAndGoesAtExit)
     ExpectWorkingIcon();
     // Hidden again, so that only the program itself can take the icon away.
     app->Command(IDCANCEL);
-    app->Post(WM_COMMAND, kExit);
+    app->Post(WM_COMMAND, ID_APP_EXIT_TRAY);
     DWORD code = 1234;
     ASSERT_TRUE(app->WaitExit(5000, &code));
     EXPECT_EQ(0u, code);

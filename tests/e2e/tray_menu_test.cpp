@@ -12,19 +12,25 @@ using namespace tray_view;
 
 namespace {
 
+// An item as Lines shows it.
+std::string Item(UINT id, const char* text)
+{
+    return "#" + std::to_string(id) + " " + text;
+}
+
 const std::vector<std::string> kSettingsMenu = {
-    "#32785 &Auto Resume Downloads",
-    "#32781 Run at &Startup",
+    Item(ID_AUTO_RESUME, "&Auto Resume Downloads"),
+    Item(ID_RUN_AT_STARTUP, "Run at &Startup"),
     "separator",
-    "#32793 P2P Security - Tips and Tricks",
-    "#32795 All About File Sharing",
-    "#32796 Download Torrents Anonymously !",
-    "#32797 eMusic: 25 Free MP3 Downloads!",
-    "#32798 Music, Games, Photos",
-    "#32794 Help",
-    "#32776 &About",
+    Item(ID_LINK_SECURITY, "P2P Security - Tips and Tricks"),
+    Item(ID_LINK_FILE_SHARING, "All About File Sharing"),
+    Item(ID_LINK_ANONYMOUS, "Download Torrents Anonymously !"),
+    Item(ID_LINK_MUSIC_OFFER, "eMusic: 25 Free MP3 Downloads!"),
+    Item(ID_LINK_MEDIA, "Music, Games, Photos"),
+    Item(ID_LINK_HELP, "Help"),
+    Item(ID_APP_ABOUT_TRAY, "&About"),
     "separator",
-    "#32786 &Exit",
+    Item(ID_APP_EXIT_TRAY, "&Exit"),
 };
 
 std::vector<std::string> Lines(const ProbeMenu& menu)
@@ -75,7 +81,7 @@ TEST_F(TrayMenu, RightButtonReleaseOpensTheSettingsMenuAtTheCursor)
 {
     const POINT at{300, 200};
     ASSERT_TRUE(PlaceCursor(at));
-    app->Post(kTrayNotify, kIconId, WM_RBUTTONUP);
+    app->Post(WM_TRAY_NOTIFY, kIconId, WM_RBUTTONUP);
     auto menu = OpenedMenu();
     ASSERT_TRUE(menu) << probe->LastError();
     EXPECT_EQ(kSettingsMenu, Lines(*menu));
@@ -90,7 +96,7 @@ TEST_F(TrayMenu, RightButtonReleaseOpensTheSettingsMenuAtTheCursor)
         return e2e::GetDword(HKEY_CURRENT_USER, e2e::kSettingsKey, "AutoResumeDownloads").value_or(0) == 1;
     }));
 
-    app->Post(kTrayNotify, kIconId, WM_RBUTTONUP);
+    app->Post(WM_TRAY_NOTIFY, kIconId, WM_RBUTTONUP);
     menu = OpenedMenu();
     ASSERT_TRUE(menu) << probe->LastError();
     ASSERT_FALSE(menu->items.empty());
@@ -120,9 +126,9 @@ TEST_F(TrayMenu, RightClickOnTheIconInTheTaskbarOffersExitToTheHiddenWindow)
 
 TEST_F(TrayMenu, OtherMouseMessagesAndOtherIconsOpenNothing)
 {
-    EXPECT_EQ(0, app->Send(kTrayNotify, kIconId + 1, WM_RBUTTONUP));
+    EXPECT_EQ(0, app->Send(WM_TRAY_NOTIFY, kIconId + 1, WM_RBUTTONUP));
     for (UINT message : {WM_LBUTTONUP, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MOUSEMOVE})
-        EXPECT_EQ(1, app->Send(kTrayNotify, kIconId, message)) << message;
+        EXPECT_EQ(1, app->Send(WM_TRAY_NOTIFY, kIconId, message)) << message;
     e2e::Pump(200);
     auto menus = probe->OpenMenus(main);
     ASSERT_TRUE(menus) << probe->LastError();

@@ -73,14 +73,14 @@ TEST_F(TrayRestore, SingleClickAndAnotherIconLeaveTheWindowHidden)
 {
     app->Command(IDCANCEL);
     ASSERT_FALSE(IsWindowVisible(main));
-    EXPECT_EQ(1, app->Send(kTrayNotify, kIconId, WM_LBUTTONUP));
-    EXPECT_EQ(1, app->Send(kTrayNotify, kIconId, WM_LBUTTONDOWN));
-    EXPECT_EQ(0, app->Send(kTrayNotify, kIconId + 1, WM_LBUTTONUP));
+    EXPECT_EQ(1, app->Send(WM_TRAY_NOTIFY, kIconId, WM_LBUTTONUP));
+    EXPECT_EQ(1, app->Send(WM_TRAY_NOTIFY, kIconId, WM_LBUTTONDOWN));
+    EXPECT_EQ(0, app->Send(WM_TRAY_NOTIFY, kIconId + 1, WM_LBUTTONUP));
     e2e::Pump(200);
     EXPECT_FALSE(IsWindowVisible(main));
     EXPECT_NE(GetDesktopWindow(), GetAncestor(main, GA_PARENT));
 
     // A message from the callback straight to the window restores it too.
-    EXPECT_EQ(1, app->Send(kTrayNotify, kIconId, WM_LBUTTONDBLCLK));
+    EXPECT_EQ(1, app->Send(WM_TRAY_NOTIFY, kIconId, WM_LBUTTONDBLCLK));
     EXPECT_TRUE(IsWindowVisible(main));
 }
