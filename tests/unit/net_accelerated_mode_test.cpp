@@ -158,6 +158,14 @@ DWORD ExitCodeOnceEnded(HANDLE thread)
     return code;
 }
 
+std::atomic<int> g_opened{0};
+
+SOCKET CountedOpen()
+{
+    ++g_opened;
+    return OpenLoopbackRawSocket();
+}
+
 class NetPacketWatch : public ::testing::Test {
 protected:
     void SetUp() override
@@ -184,6 +192,21 @@ protected:
         std::vector<char> payload(static_cast<size_t>(bytes), 'p');
         sendto(m_sender, payload.data(), bytes, 0, reinterpret_cast<const sockaddr*>(&m_target),
                sizeof m_target);
+    }
+
+    // A mode on without a worker has none to take back: off and on again
+    // opens a new socket, whose worker then ends by a stop.
+    void ExpectNoWorkerToTakeBack(CAcceleratedMode& mode, CWorkerThreads& threads)
+    {
+        mode.SwitchOff();
+        EXPECT_FALSE(mode.IsOn());
+        g_opened = 0;
+        mode.SwitchOn(&CountedOpen);
+        EXPECT_EQ(1, g_opened.load());
+        ASSERT_EQ(1u, threads.Collect());
+        mode.SwitchOff();
+        Send();
+        EXPECT_EQ(0u, ExitCodeOnceEnded(threads.Last()));
     }
 
     SOCKET m_receiver = INVALID_SOCKET;
@@ -228,18 +251,6 @@ TEST_F(NetPacketWatch, PacketsAreReadAndDroppedUntilTheModeGoesOff)
     EXPECT_TRUE(IsClosed(raw));
 }
 
-namespace {
-
-std::atomic<int> g_opened{0};
-
-SOCKET CountedOpen()
-{
-    ++g_opened;
-    return OpenLoopbackRawSocket();
-}
-
-}  // namespace
-
 TEST_F(NetPacketWatch, AFailedReceiveEndsTheWorkerWithOneAndItClosesItsSocket)
 {
     const SOCKET raw = OpenLoopbackRawSocket();
@@ -256,18 +267,9 @@ TEST_F(NetPacketWatch, AFailedReceiveEndsTheWorkerWithOneAndItClosesItsSocket)
     EXPECT_EQ(1u, ExitCodeOnceEnded(threads.Last()));
     EXPECT_TRUE(IsClosed(raw));
 
-    // The mode stays on, as the window shows it, without a worker: there is
-    // none to take back, so switching off and on opens a new socket.
+    // The mode stays on, as the window shows it, without a worker.
     EXPECT_TRUE(mode.IsOn());
-    mode.SwitchOff();
-    EXPECT_FALSE(mode.IsOn());
-    g_opened = 0;
-    mode.SwitchOn(&CountedOpen);
-    EXPECT_EQ(1, g_opened.load());
-    ASSERT_EQ(1u, threads.Collect());
-    mode.SwitchOff();
-    Send();
-    EXPECT_EQ(0u, ExitCodeOnceEnded(threads.Last()));
+    ExpectNoWorkerToTakeBack(mode, threads);
 
     // No socket at all, as when the raw socket cannot be had: the first
     // receive fails at once, perhaps before the worker can be seen.
@@ -277,14 +279,7 @@ TEST_F(NetPacketWatch, AFailedReceiveEndsTheWorkerWithOneAndItClosesItsSocket)
         EXPECT_EQ(1u, ExitCodeOnceEnded(threads.Last()));
     }
     EXPECT_TRUE(unopened.IsOn());
-    unopened.SwitchOff();
-    g_opened = 0;
-    unopened.SwitchOn(&CountedOpen);
-    EXPECT_EQ(1, g_opened.load());
-    ASSERT_EQ(1u, threads.Collect());
-    unopened.SwitchOff();
-    Send();
-    EXPECT_EQ(0u, ExitCodeOnceEnded(threads.Last()));
+    ExpectNoWorkerToTakeBack(unopened, threads);
 }
 
 TEST_F(NetPacketWatch, SwitchingOnBeforeTheWorkerEndedTakesItBackWithItsSocket)
