@@ -183,8 +183,12 @@ void CRapidaneDlg::OnAbout()
 
 LRESULT CRapidaneDlg::OnTrayNotification(WPARAM iconId, LPARAM mouseMessage)
 {
-    if (mouseMessage == WM_LBUTTONDBLCLK)
+    if (mouseMessage == WM_LBUTTONDBLCLK) {
         CTrayIcon::RestoreFromTray(this, FALSE, &m_trayIcon);
+        // Minimised to the taskbar while the shell had no icon for it.
+        if (IsIconic())
+            ShowWindow(SW_RESTORE);
+    }
     return m_trayIcon.HandleNotification(iconId, mouseMessage);
 }
 
