@@ -173,6 +173,26 @@ TEST_F(Installer, SilentInstallPlacesTheProgramBothShortcutsAndTheRegistration)
     EXPECT_FALSE(e2e::GetString(HKEY_CURRENT_USER, e2e::kRunKey, "Velorix").has_value());
 }
 
+TEST_F(Installer, TheSetupProgramNamesTheProductAndItsVersion)
+{
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeA(SetupExe().c_str(), &ignored);
+    std::vector<char> block(size);
+    ASSERT_TRUE(size && GetFileVersionInfoA(SetupExe().c_str(), 0, size, block.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(static_cast<DWORD>(MAKELONG(6, 4)), fixed->dwProductVersionMS);
+    WORD* translation = nullptr;
+    ASSERT_TRUE(VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length));
+    ASSERT_GE(length, 4u);
+    char path[64];
+    snprintf(path, sizeof path, "\\StringFileInfo\\%04x%04x\\ProductName", translation[0], translation[1]);
+    char* name = nullptr;
+    ASSERT_TRUE(VerQueryValueA(block.data(), path, reinterpret_cast<void**>(&name), &length));
+    EXPECT_STREQ("Velorix", name);
+}
+
 TEST_F(Installer, AStartThroughTheShortcutWritesTheSameLogonEntryAsTheSetup)
 {
     const std::string folder = Install("start", "/LOGON");
