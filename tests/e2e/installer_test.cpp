@@ -8,6 +8,8 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <cstdio>
+
 using e2e::Velorix;
 
 namespace {
@@ -56,45 +58,43 @@ long Uninstall(const std::string& folder)
     return RunToEnd(copy, "/S _?=" + folder);
 }
 
-struct Link {
-    std::string target, arguments, folder;
-    bool operator==(const Link& other) const
-    {
-        return target == other.target && arguments == other.arguments && folder == other.folder;
-    }
-};
-
-std::ostream& operator<<(std::ostream& out, const Link& link)
+// A shortcut's target, arguments and working folder, read through the
+// shell's link object, as "target|arguments|folder".
+std::string ReadLink(const std::string& path)
 {
-    return out << "[" << link.target << "] [" << link.arguments << "] [" << link.folder << "]";
-}
-
-Link ReadLink(const std::string& path)
-{
-    Link link{"<unreadable>", "", ""};
+    std::string link = "<unreadable>";
     IShellLinkA* shellLink = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&shellLink))))
-        return link;
     IPersistFile* file = nullptr;
     wchar_t widePath[MAX_PATH];
-    if (SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                   reinterpret_cast<void**>(&shellLink))) &&
+        SUCCEEDED(shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
         MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, MAX_PATH) &&
         SUCCEEDED(file->Load(widePath, STGM_READ))) {
-        char text[MAX_PATH] = "";
-        shellLink->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH);
-        link.target = text;
-        text[0] = 0;
-        shellLink->GetArguments(text, sizeof text);
-        link.arguments = text;
-        text[0] = 0;
-        shellLink->GetWorkingDirectory(text, sizeof text);
-        link.folder = text;
+        char target[MAX_PATH] = "", arguments[MAX_PATH] = "", folder[MAX_PATH] = "";
+        shellLink->GetPath(target, sizeof target, nullptr, SLGP_RAWPATH);
+        shellLink->GetArguments(arguments, sizeof arguments);
+        shellLink->GetWorkingDirectory(folder, sizeof folder);
+        link = std::string(target) + "|" + arguments + "|" + folder;
     }
     if (file)
         file->Release();
-    shellLink->Release();
+    if (shellLink)
+        shellLink->Release();
     return link;
+}
+
+std::string RunValue()
+{
+    return e2e::GetString(HKEY_CURRENT_USER, e2e::kRunKey, "Velorix").value_or("<none>");
+}
+
+std::vector<std::pair<std::string, std::optional<DWORD>>> StoredSettings()
+{
+    std::vector<std::pair<std::string, std::optional<DWORD>>> values;
+    for (const std::string& name : e2e::ValueNames(HKEY_CURRENT_USER, e2e::kSettingsKey))
+        values.emplace_back(name, e2e::GetDword(HKEY_CURRENT_USER, e2e::kSettingsKey, name));
+    return values;
 }
 
 class Installer : public ::testing::Test {
@@ -152,25 +152,21 @@ TEST_F(Installer, SilentInstallPlacesTheProgramBothShortcutsAndTheRegistration)
     const std::string exe = folder + "\\Velorix.exe";
     EXPECT_EQ(e2e::ReadFile(e2e::VelorixExe()), e2e::ReadFile(exe));
     EXPECT_TRUE(e2e::FileExists(folder + "\\Uninstall.exe"));
-    EXPECT_EQ((Link{exe, "", folder}), ReadLink(folder + "\\Velorix.lnk"));
-    EXPECT_EQ((Link{exe, "", folder}), ReadLink(StartMenuLink()));
+    EXPECT_EQ(exe + "||" + folder, ReadLink(folder + "\\Velorix.lnk"));
+    EXPECT_EQ(exe + "||" + folder, ReadLink(StartMenuLink()));
 
-    auto text = [](const char* name) {
-        return e2e::GetString(HKEY_CURRENT_USER, kUninstallKey, name).value_or("<none>");
-    };
-    EXPECT_EQ("Velorix", text("DisplayName"));
-    EXPECT_EQ("4.6.0", text("DisplayVersion"));
-    EXPECT_EQ("Velorix", text("Publisher"));
-    EXPECT_EQ(exe + ",0", text("DisplayIcon"));
-    EXPECT_EQ(folder, text("InstallLocation"));
-    EXPECT_EQ("\"" + folder + "\\Uninstall.exe\"", text("UninstallString"));
-    EXPECT_EQ("\"" + folder + "\\Uninstall.exe\" /S", text("QuietUninstallString"));
+    const std::string uninstaller = "\"" + folder + "\\Uninstall.exe\"";
+    const std::pair<const char*, std::string> texts[] = {
+        {"DisplayName", "Velorix"}, {"DisplayVersion", "4.6.0"}, {"Publisher", "Velorix"},
+        {"DisplayIcon", exe + ",0"}, {"InstallLocation", folder}, {"UninstallString", uninstaller},
+        {"QuietUninstallString", uninstaller + " /S"}};
+    for (const auto& [name, value] : texts)
+        EXPECT_EQ(value, e2e::GetString(HKEY_CURRENT_USER, kUninstallKey, name).value_or("<none>")) << name;
     EXPECT_EQ(1u, e2e::GetDword(HKEY_CURRENT_USER, kUninstallKey, "NoModify"));
     EXPECT_EQ(1u, e2e::GetDword(HKEY_CURRENT_USER, kUninstallKey, "NoRepair"));
     EXPECT_GE(e2e::GetDword(HKEY_CURRENT_USER, kUninstallKey, "EstimatedSize").value_or(0),
               e2e::ReadFile(exe).size() / 1024);
-    // Not chosen: no logon entry.
-    EXPECT_FALSE(e2e::GetString(HKEY_CURRENT_USER, e2e::kRunKey, "Velorix").has_value());
+    EXPECT_EQ("<none>", RunValue());  // not chosen
 }
 
 TEST_F(Installer, TheSetupProgramNamesTheProductAndItsVersion)
@@ -179,31 +175,32 @@ TEST_F(Installer, TheSetupProgramNamesTheProductAndItsVersion)
     const DWORD size = GetFileVersionInfoSizeA(SetupExe().c_str(), &ignored);
     std::vector<char> block(size);
     ASSERT_TRUE(size && GetFileVersionInfoA(SetupExe().c_str(), 0, size, block.data()));
-    VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
-    ASSERT_TRUE(VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(static_cast<DWORD>(MAKELONG(6, 4)), fixed->dwProductVersionMS);
     WORD* translation = nullptr;
-    ASSERT_TRUE(VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length));
-    ASSERT_GE(length, 4u);
-    char path[64];
-    snprintf(path, sizeof path, "\\StringFileInfo\\%04x%04x\\ProductName", translation[0], translation[1]);
-    char* name = nullptr;
-    ASSERT_TRUE(VerQueryValueA(block.data(), path, reinterpret_cast<void**>(&name), &length));
-    EXPECT_STREQ("Velorix", name);
+    ASSERT_TRUE(VerQueryValueA(block.data(), "\\VarFileInfo\\Translation",
+                               reinterpret_cast<void**>(&translation), &length) && length >= 4);
+    for (const auto& [name, value] : {std::pair{"ProductName", "Velorix"}, {"ProductVersion", "4.6.0"}}) {
+        char path[64];
+        snprintf(path, sizeof path, "\\StringFileInfo\\%04x%04x\\%s", translation[0], translation[1], name);
+        char* text = nullptr;
+        EXPECT_TRUE(VerQueryValueA(block.data(), path, reinterpret_cast<void**>(&text), &length) &&
+                    std::string(text) == value) << name;
+    }
 }
 
 TEST_F(Installer, AStartThroughTheShortcutWritesTheSameLogonEntryAsTheSetup)
 {
     const std::string folder = Install("start", "/LOGON");
     const std::string entry = "\"" + folder + "\\Velorix.lnk\" -tray";
-    EXPECT_EQ(entry, e2e::GetString(HKEY_CURRENT_USER, e2e::kRunKey, "Velorix").value_or("<none>"));
+    EXPECT_EQ(entry, RunValue());
     e2e::DeleteValue(HKEY_CURRENT_USER, e2e::kRunKey, "Velorix");
 
     // The shell starts a shortcut's target itself; under Wine it hands back
     // no process, so the program is found by its window.
     const std::string link = folder + "\\Velorix.lnk";
-    ASSERT_GT(reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, "open", link.c_str(), nullptr, nullptr, SW_SHOWNORMAL)), 32);
+    ASSERT_GT(reinterpret_cast<INT_PTR>(
+                  ShellExecuteA(nullptr, "open", link.c_str(), nullptr, nullptr, SW_SHOWNORMAL)),
+              32);
     HWND main = nullptr;
     for (int i = 0; i < 500 && !main; ++i) {
         HWND found = FindWindowA("#32770", "Velorix");
@@ -218,7 +215,7 @@ TEST_F(Installer, AStartThroughTheShortcutWritesTheSameLogonEntryAsTheSetup)
     ASSERT_NE(nullptr, process);
 
     SendMessageA(main, WM_COMMAND, kRunAtStartup, 0);
-    EXPECT_EQ(entry, e2e::GetString(HKEY_CURRENT_USER, e2e::kRunKey, "Velorix").value_or("<none>"));
+    EXPECT_EQ(entry, RunValue());
     EXPECT_TRUE(e2e::FileExists(link));
     PostMessageA(main, WM_COMMAND, kExit, 0);
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process, 10000));
@@ -231,23 +228,15 @@ TEST_F(Installer, UpgradeEndsTheRunningProgramInOrderAndKeepsItsSettings)
     const std::string exe = folder + "\\Velorix.exe";
     const std::string ini = folder + "\\Velorix.ini";
     // The installed program made to look older: data appended to its file.
-    {
-        HANDLE file = CreateFileA(exe.c_str(), FILE_APPEND_DATA, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(INVALID_HANDLE_VALUE, file);
-        DWORD written = 0;
-        WriteFile(file, "older", 5, &written, nullptr);
-        CloseHandle(file);
-    }
+    FILE* file = fopen(exe.c_str(), "ab");
+    ASSERT_TRUE(file && fputs("older", file) >= 0 && fclose(file) == 0);
     WritePrivateProfileStringA("main", "idleseconds", "30", ini.c_str());
     e2e::SetDword(HKEY_CURRENT_USER, e2e::kSettingsKey, "AutoResumeDownloads", 1);
 
     Velorix app(exe);
     ASSERT_NE(nullptr, app.Main());
     app.Command(IDCANCEL);  // into the tray, storing its settings
-    const auto names = e2e::ValueNames(HKEY_CURRENT_USER, e2e::kSettingsKey);
-    std::vector<std::optional<DWORD>> values;
-    for (const std::string& name : names)
-        values.push_back(e2e::GetDword(HKEY_CURRENT_USER, e2e::kSettingsKey, name));
+    const auto settings = StoredSettings();
 
     ASSERT_EQ(0, RunToEnd(SetupExe(), "/S /D=" + folder));
     DWORD code = 99;
@@ -256,9 +245,7 @@ TEST_F(Installer, UpgradeEndsTheRunningProgramInOrderAndKeepsItsSettings)
     // The file is complete only when the program ended through Exit.
     EXPECT_EQ(30u, GetPrivateProfileIntA("main", "idleseconds", -5, ini.c_str()));
     EXPECT_EQ(-1, static_cast<int>(GetPrivateProfileIntA("mainwindow", "status", -5, ini.c_str())));
-    EXPECT_EQ(names, e2e::ValueNames(HKEY_CURRENT_USER, e2e::kSettingsKey));
-    for (size_t i = 0; i < names.size(); ++i)
-        EXPECT_EQ(values[i], e2e::GetDword(HKEY_CURRENT_USER, e2e::kSettingsKey, names[i])) << names[i];
+    EXPECT_EQ(settings, StoredSettings());
     EXPECT_EQ(e2e::ReadFile(e2e::VelorixExe()), e2e::ReadFile(exe));
 }
 
@@ -279,7 +266,7 @@ TEST_F(Installer, UninstallRemovesWhatItMadeAndLeavesTheRest)
         EXPECT_FALSE(e2e::FileExists(folder + "\\" + name)) << name;
     EXPECT_FALSE(e2e::FileExists(StartMenuLink()));
     EXPECT_FALSE(e2e::KeyExists(HKEY_CURRENT_USER, kUninstallKey));
-    EXPECT_FALSE(e2e::GetString(HKEY_CURRENT_USER, e2e::kRunKey, "Velorix").has_value());
+    EXPECT_EQ("<none>", RunValue());
     EXPECT_EQ(1u, e2e::GetDword(HKEY_CURRENT_USER, e2e::kSettingsKey, "AutoResumeDownloads"));
     EXPECT_TRUE(e2e::FileExists(other));
 
@@ -288,7 +275,7 @@ TEST_F(Installer, UninstallRemovesWhatItMadeAndLeavesTheRest)
     const std::string elsewhere = "\"C:\\Elsewhere\\Velorix.lnk\" -tray";
     e2e::SetString(HKEY_CURRENT_USER, e2e::kRunKey, "Velorix", elsewhere);
     EXPECT_EQ(0, Uninstall(folder));
-    EXPECT_EQ(elsewhere, e2e::GetString(HKEY_CURRENT_USER, e2e::kRunKey, "Velorix").value_or("<none>"));
+    EXPECT_EQ(elsewhere, RunValue());
     EXPECT_TRUE(e2e::FileExists(other));
     DeleteFileA(other.c_str());
     RemoveDirectoryA(folder.c_str());
@@ -304,5 +291,5 @@ TEST_F(Installer, AFolderThatCannotBeMadeFailsAndRegistersNothing)
     EXPECT_NE(0, RunToEnd(SetupExe(), "/S /LOGON /D=" + blocker + "\\Velorix"));
     EXPECT_FALSE(e2e::KeyExists(HKEY_CURRENT_USER, kUninstallKey));
     EXPECT_FALSE(e2e::FileExists(StartMenuLink()));
-    EXPECT_FALSE(e2e::GetString(HKEY_CURRENT_USER, e2e::kRunKey, "Velorix").has_value());
+    EXPECT_EQ("<none>", RunValue());
 }
