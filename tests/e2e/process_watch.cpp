@@ -37,8 +37,6 @@ std::optional<ProcessFigures> MeasureProcess(DWORD pid)
         figures = ProcessFigures{};
         figures->pagefileBytes = memory.PagefileUsage;
         figures->threads = CountThreads(pid);
-        figures->gdiObjects = GetGuiResources(process, GR_GDIOBJECTS);
-        figures->userObjects = GetGuiResources(process, GR_USEROBJECTS);
     }
     CloseHandle(process);
     return figures;

@@ -13,14 +13,12 @@
 
 namespace e2e {
 
-// What Wine tells of a process (it answers 0 for the handle count, so the
-// handles show only through what they hold: memory, threads, window-system
-// objects).
+// What Wine tells of a process. It answers 0 for the handle count and for
+// the GDI and USER object counts, so leaked handles show only through the
+// memory and threads they hold.
 struct ProcessFigures {
     SIZE_T pagefileBytes = 0;  // private memory committed
     DWORD threads = 0;
-    DWORD gdiObjects = 0;
-    DWORD userObjects = 0;
 };
 std::optional<ProcessFigures> MeasureProcess(DWORD pid);
 
