@@ -2,6 +2,7 @@
 
 #include <objbase.h>
 
+#include "framework/Exception.h"
 #include "ui/RapidaneDlg.h"
 
 namespace {
@@ -33,15 +34,19 @@ BOOL CRapidaneApp::InitInstance()
     SetRegistryKey("Local AppWizard-Generated Applications");
 
     // Never freed: the engine's interface is held until the process ends.
-    m_pSkinEngine = new CDispatchDriver;
+    RunGuarded("start-up: skin engine", [this] { m_pSkinEngine = new CDispatchDriver; });
     ::CoInitialize(nullptr);
     // Without the engine every call returns at once and the program keeps
     // the system's look; a failing call leaves the rest of start-up alone.
-    m_pSkinEngine->CreateDispatch(kSkinEngineProgId);
-    m_pSkinEngine->InvokeMethod(kSkinDispId17, 0L);
-    m_pSkinEngine->InvokeMethod(kSkinDispId1, 1L);
-    m_pSkinEngine->InvokeMethod(kSkinLoadFile, kSkinFile);
-    m_pSkinEngine->InvokeMethod(kSkinApply);
+    RunGuarded("start-up: skin engine", [this] {
+        if (!m_pSkinEngine)
+            return;
+        m_pSkinEngine->CreateDispatch(kSkinEngineProgId);
+        m_pSkinEngine->InvokeMethod(kSkinDispId17, 0L);
+        m_pSkinEngine->InvokeMethod(kSkinDispId1, 1L);
+        m_pSkinEngine->InvokeMethod(kSkinLoadFile, kSkinFile);
+        m_pSkinEngine->InvokeMethod(kSkinApply);
+    });
 
     {
         CRapidaneDlg dialog;

@@ -27,6 +27,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT msg, WPARAM, LPARAM l)
     try {
         return dialog->OnInitDialog();
     } catch (...) {
+        TraceCaughtException("the dialog initialisation");
         return TRUE;
     }
 }

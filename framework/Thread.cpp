@@ -2,6 +2,10 @@
 
 #include <process.h>
 
+#include <new>
+
+#include "framework/Exception.h"
+
 namespace {
 
 struct WorkerStart {
@@ -13,14 +17,25 @@ unsigned __stdcall WorkerEntry(void* raw)
 {
     const WorkerStart start = *static_cast<WorkerStart*>(raw);
     delete static_cast<WorkerStart*>(raw);
-    return start.fn(start.param);
+    // Nothing thrown by the worker may reach the system, which would end
+    // the process without a word.
+    try {
+        return start.fn(start.param);
+    } catch (...) {
+        TraceCaughtException("the worker thread");
+        return 1;
+    }
 }
 
 }  // namespace
 
 bool StartWorkerThread(WorkerProc fn, LPVOID param, int priority)
 {
-    auto* start = new WorkerStart{fn, param};
+    // Its callers undo what they prepared for the worker when it does not
+    // start, so a lack of memory is reported like any other failure.
+    auto* start = new (std::nothrow) WorkerStart{fn, param};
+    if (!start)
+        return false;
     const uintptr_t handle = _beginthreadex(nullptr, 0, &WorkerEntry, start, CREATE_SUSPENDED, nullptr);
     if (!handle) {
         delete start;

@@ -5,6 +5,7 @@
 
 using WorkerProc = UINT (*)(LPVOID param);
 
-// Starts fn(param) at once with the default stack size; false when the
-// system could not start it.
+// Starts fn(param) at once with the default stack size; false, and nothing
+// started, when the system could not start it or the memory to hand it over
+// was not there. Never throws.
 bool StartWorkerThread(WorkerProc fn, LPVOID param, int priority = THREAD_PRIORITY_NORMAL);

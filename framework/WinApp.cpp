@@ -1,5 +1,6 @@
 #include "framework/WinApp.h"
 
+#include "framework/Exception.h"
 #include "framework/Wnd.h"
 
 namespace {
@@ -100,6 +101,7 @@ int RunApplication(HINSTANCE instance)
             return app->ExitInstance();
         return app->Run();
     } catch (...) {
+        TraceCaughtException("the application's run");
         return -1;
     }
 }

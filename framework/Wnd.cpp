@@ -1,5 +1,6 @@
 #include "framework/Wnd.h"
 
+#include "framework/Exception.h"
 #include "framework/WinApp.h"
 
 namespace {
@@ -215,6 +216,9 @@ LRESULT CALLBACK CWnd::StaticWindowProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l)
         result = wnd->WindowProc(msg, w, l);
     } catch (...) {
         // Nothing thrown below a window procedure may reach the system.
+        char where[64];
+        ::wsprintfA(where, "the window procedure, message 0x%04X", msg);
+        TraceCaughtException(where);
         result = 0;
     }
     wnd->m_current = outer;

@@ -12,6 +12,9 @@ namespace {
 
 // The table may grow between the size query and the read; so many tries.
 constexpr int kReadAttempts = 3;
+// No address table is larger than this (about 43,000 addresses); a larger
+// report is not believed, and no allocation is asked for it.
+constexpr ULONG kIpAddrTableLargest = 1024 * 1024;
 
 void CopyDotted(char (&text)[16], DWORD address)
 {
@@ -50,7 +53,8 @@ int BuildLocalAddressList(LOCAL_ADDRESS* addresses, int capacity)
         return 0;
     ULONG size = 0;
     ::GetIpAddrTable(nullptr, &size, FALSE);
-    for (int attempt = 0; attempt < kReadAttempts && size > 0; ++attempt) {
+    for (int attempt = 0; attempt < kReadAttempts && size > 0 && size <= kIpAddrTableLargest;
+         ++attempt) {
         // DWORDs, so the table is aligned as the system writes it.
         const ULONG words = (size + sizeof(DWORD) - 1) / sizeof(DWORD);
         std::unique_ptr<DWORD[]> buffer(new (std::nothrow) DWORD[words]());

@@ -16,7 +16,8 @@ extern int g_nLocalAddresses;
 
 // Fills at most capacity records with the system's addresses in the order
 // it reports them; returns how many it wrote (0 when the table cannot be
-// read). Windows Sockets must have been started.
+// read, is reported larger than any real one, or its memory is not there).
+// Windows Sockets must have been started. Never throws.
 int BuildLocalAddressList(LOCAL_ADDRESS* addresses, int capacity);
 
 // The records of the first rows of a table that holds tableBytes bytes: at

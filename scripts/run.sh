@@ -5,7 +5,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
-bash "$root/scripts/build.sh" Velorix
+bash "$root/scripts/build.sh" Velorix installer
 
 export WINEPREFIX=${WINEPREFIX:-$HOME/.velorix-wine}
 . "$root/scripts/wine-env.sh"

@@ -18,6 +18,7 @@ have xwd || need+=(x11-apps)
 have xdpyinfo || need+=(x11-utils)
 [ -d /usr/src/googletest ] || need+=(googletest)
 [ -d /usr/share/wine/fonts ] || need+=(fonts-wine)
+have makensis || need+=(nsis)
 
 if [ ${#need[@]} -gt 0 ]; then
   SUDO=""; [ "$(id -u)" = 0 ] || SUDO=sudo

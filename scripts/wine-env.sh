@@ -44,6 +44,8 @@ make_wine_prefix() {
 start_headless_session() {
   SESSION_DIR=$1
   export WINEPREFIX=$SESSION_DIR/prefix
+  # No Linux desktop entries for the session's shortcuts.
+  export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
   unset DISPLAY
   wineserver -k 2>/dev/null || true
   start_virtual_display

@@ -2,6 +2,7 @@
 
 #include "framework/CmdUI.h"
 #include "framework/Dc.h"
+#include "framework/Exception.h"
 #include "framework/WinApp.h"
 #include "net/LocalAddresses.h"
 #include "res/resource.h"
@@ -80,9 +81,11 @@ void CRapidaneDlg::DoDataExchange(CDataExchange* dx)
     DDX_Control(dx, IDC_NETWORK, m_cmbNetwork);
 }
 
+// Each step that can fail runs alone: whatever one of them throws is traced
+// and the steps after it still run, so the window never opens half set up.
 BOOL CRapidaneDlg::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    RunGuarded("start-up: data exchange", [this] { CDialog::OnInitDialog(); });
 
     if (HMENU systemMenu = GetSystemMenu(FALSE)) {
         char about[128] = "";
@@ -92,30 +95,38 @@ BOOL CRapidaneDlg::OnInitDialog()
         }
     }
 
-    LoadSettings();
-    FillInterfaceList();
-    StartUpdater();
+    RunGuarded("start-up: settings", [this] { LoadSettings(); });
+    RunGuarded("start-up: interface list", [this] { FillInterfaceList(); });
+    RunGuarded("start-up: updater", [this] { StartUpdater(); });
     SetTimer(kStatusTimer, kTimerPeriod);
     CenterWindow();
-    m_trayIcon.Create(this, WM_TRAY_NOTIFY, "Velorix", m_hSmallIcon, IDR_TRAY_MENU, FALSE, 0, 0, 0,
-                      10);
+    RunGuarded("start-up: tray icon", [this] {
+        m_trayIcon.Create(this, WM_TRAY_NOTIFY, "Velorix", m_hSmallIcon, IDR_TRAY_MENU, FALSE, 0, 0,
+                          0, 10);
+    });
 
-    CString tip;
-    tip.Format("Run %s", "uTorrent");
-    m_btnRun.SetTipText(tip, TRUE);
-    tip.Format("Accelerate %s", "uTorrent");
-    m_btnAccelerate.SetTipText(tip, TRUE);
-    m_btnQuit.SetTipText("Exit", TRUE);
-    m_btnMinimize.SetTipText("Save", TRUE);
+    RunGuarded("start-up: tooltips", [this] {
+        CString tip;
+        tip.Format("Run %s", "uTorrent");
+        m_btnRun.SetTipText(tip, TRUE);
+        tip.Format("Accelerate %s", "uTorrent");
+        m_btnAccelerate.SetTipText(tip, TRUE);
+        m_btnQuit.SetTipText("Exit", TRUE);
+        m_btnMinimize.SetTipText("Save", TRUE);
+    });
 
-    LoadRunOtherApp();
-    if (m_bRunOtherApp)
-        LaunchClient();
+    RunGuarded("start-up: client", [this] {
+        LoadRunOtherApp();
+        if (m_bRunOtherApp)
+            LaunchClient();
+    });
 
     WSADATA wsa;
     ::WSAStartup(MAKEWORD(1, 1), &wsa);
-    g_nLocalAddresses = BuildLocalAddressList(g_LocalAddresses, kMaxLocalAddresses);
-    OnAccelerate();
+    RunGuarded("start-up: local addresses", [] {
+        g_nLocalAddresses = BuildLocalAddressList(g_LocalAddresses, kMaxLocalAddresses);
+    });
+    RunGuarded("start-up: accelerated mode", [this] { OnAccelerate(); });
     m_btnAccelerate.SetCheck(BST_CHECKED);
     return TRUE;
 }
@@ -183,8 +194,12 @@ void CRapidaneDlg::OnAbout()
 
 LRESULT CRapidaneDlg::OnTrayNotification(WPARAM iconId, LPARAM mouseMessage)
 {
-    if (mouseMessage == WM_LBUTTONDBLCLK)
+    if (mouseMessage == WM_LBUTTONDBLCLK) {
         CTrayIcon::RestoreFromTray(this, FALSE, &m_trayIcon);
+        // Minimised to the taskbar while the shell had no icon for it.
+        if (IsIconic())
+            ShowWindow(SW_RESTORE);
+    }
     return m_trayIcon.HandleNotification(iconId, mouseMessage);
 }
 

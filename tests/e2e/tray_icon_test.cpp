@@ -54,11 +54,14 @@ TEST_F(TrayInShell, WhileTheShellRefusesTheIconTheWindowMinimisesToTheTaskbar)
     EXPECT_TRUE(IsWindowVisible(main));
     EXPECT_EQ(GetDesktopWindow(), GetAncestor(main, GA_PARENT)) << "not parked: its taskbar button stays";
 
-    // The retry timer brings the icon once the shell takes it; from then on
-    // the window hides into the notification area again.
+    // The retry timer brings the icon once the shell takes it; a double
+    // click on it restores the window, which from then on hides into the
+    // notification area again.
     ASSERT_TRUE(probe.RefuseIcons(main, false));
     SendMessageA(iconWindow, WM_TIMER, 1, 0);
-    ShowWindow(main, SW_RESTORE);
+    ASSERT_TRUE(WaitUntil([&] { return Icon().has_value(); }));
+    ASSERT_TRUE(Click(*Icon(), WM_LBUTTONDBLCLK));
+    EXPECT_TRUE(WaitUntil([&] { return !IsIconic(main); }));
     ExpectWorkingIcon();
 }
 

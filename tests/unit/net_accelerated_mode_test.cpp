@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "net/AcceleratedMode.h"
+#include "tests/unit/allocation_refusal.h"
 // After the system headers it needs.
 #include <tlhelp32.h>
 
@@ -384,4 +385,43 @@ TEST_F(NetPacketWatch, AThousandQuickTogglesLeaveNoSocketOpenAndCloseNoneTwice)
     for (SOCKET raw : g_openedSockets)
         leftOpen += raw == INVALID_SOCKET || !IsClosed(raw);
     EXPECT_EQ(0, leftOpen);
+}
+
+namespace {
+
+SOCKET g_lastOpened = INVALID_SOCKET;
+
+// Stores nothing on the heap: it runs while allocations are refused.
+SOCKET RememberedOpen()
+{
+    g_lastOpened = OpenLoopbackRawSocket();
+    return g_lastOpened;
+}
+
+}  // namespace
+
+TEST_F(NetPacketWatch, WithoutMemoryToStartTheWorkerItsSocketIsClosedAndTheNextSwitchWorks)
+{
+    CAcceleratedMode mode;
+    {
+        const CRefusedAllocations refused;
+        EXPECT_NO_THROW(mode.SwitchOn(&RememberedOpen));
+    }
+    ASSERT_NE(INVALID_SOCKET, g_lastOpened);
+    EXPECT_TRUE(IsClosed(g_lastOpened));
+    // On, as the window shows it, like a worker whose socket failed.
+    EXPECT_TRUE(mode.IsOn());
+    mode.SwitchOff();
+    EXPECT_FALSE(mode.IsOn());
+
+    // The next activation opens a socket of its own and its worker runs.
+    mode.SwitchOn(&RememberedOpen);
+    const SOCKET second = g_lastOpened;
+    ASSERT_NE(INVALID_SOCKET, second);
+    EXPECT_FALSE(IsClosed(second));
+    mode.SwitchOff();
+    EXPECT_TRUE(Eventually([&] {
+        Send();
+        return IsClosed(second);
+    }));
 }

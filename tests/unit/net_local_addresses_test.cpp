@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "net/LocalAddresses.h"
+#include "tests/support/ImportPatch.h"
 
 namespace {
 
@@ -91,6 +92,34 @@ TEST_F(NetLocalAddresses, TheSystemsListFitsItsCapacity)
     EXPECT_LE(BuildLocalAddressList(one, 1), 1);
     EXPECT_STREQ("", one[1].szAddress);
     EXPECT_EQ(0, BuildLocalAddressList(one, 0));
+}
+
+namespace {
+
+// The size the system's address table claims to need, whatever it is given.
+ULONG g_claimedSize = 0;
+
+DWORD WINAPI ClaimSize(PMIB_IPADDRTABLE, PULONG size, BOOL)
+{
+    *size = g_claimedSize;
+    return ERROR_INSUFFICIENT_BUFFER;
+}
+
+}  // namespace
+
+TEST_F(NetLocalAddresses, AnAbsurdOrEverGrowingTableSizeMeansNoAddresses)
+{
+    const CImportPatch patch("iphlpapi.dll", "GetIpAddrTable", reinterpret_cast<const void*>(&ClaimSize));
+    ASSERT_TRUE(patch.Applied());
+    LOCAL_ADDRESS list[kMaxLocalAddresses] = {};
+    // Sizes no table has, a size whose rounding up to whole DWORDs wraps,
+    // and a plausible size the table outgrows at every read.
+    for (const ULONG size : {0xFFFFFFF0ul, 0xFFFFFFFFul, 0x80000000ul, 0x10000000ul, 2000ul}) {
+        g_claimedSize = size;
+        int count = -1;
+        EXPECT_NO_THROW(count = BuildLocalAddressList(list, kMaxLocalAddresses)) << size;
+        EXPECT_EQ(0, count) << size;
+    }
 }
 
 TEST_F(NetLocalAddresses, TheCaptureAddressIsTheFirstThatIsNotLoopbackOrAny)

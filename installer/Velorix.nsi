@@ -1,0 +1,262 @@
+; The setup program: a per-user install that needs no elevation, its
+; uninstaller, and the shortcut that the program's "Run at Startup" entry names.
+;
+; makensis is given, with -D: VERSION (x.y.z), PROGRAM (the built Velorix.exe),
+; ICON (res/Velorix.ico) and OUTFILE (the setup program to write).
+;
+; Silent use: /S installs or uninstalls without pages, /D=<folder> (last on the
+; line, unquoted) chooses the folder, /LOGON also makes Velorix start at logon.
+; Exit codes: 0 done, 1 cancelled, 2 stopped by a check (message in the GUI).
+
+Unicode false ; the program's paths are narrow throughout; so are ours
+SetCompressor /SOLID lzma
+RequestExecutionLevel user
+ManifestDPIAware true
+
+!include MUI2.nsh
+!include LogicLib.nsh
+!include FileFunc.nsh
+!include WinMessages.nsh
+!include Sections.nsh
+
+!define PRODUCT "Velorix"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+!define UNINSTALLER "Uninstall.exe"
+; The tray menu's "&Exit": the program then ends as a user would end it and
+; writes its settings file on the way out.
+!define IDM_EXIT 32786
+; The main window's accelerate button: it tells the main dialog apart from
+; the About box, which carries the same caption.
+!define IDC_ACCELERATE 1001
+; How long an ending instance may take before the setup gives up.
+!define EXIT_WAIT_MS 5000
+!define SYNCHRONIZE 0x00100000
+
+Name "${PRODUCT}"
+OutFile "${OUTFILE}"
+InstallDir "$LOCALAPPDATA\Programs\${PRODUCT}"
+InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
+BrandingText "${PRODUCT} ${VERSION}"
+
+VIProductVersion "${VERSION}.0"
+VIFileVersion "${VERSION}.0"
+VIAddVersionKey /LANG=1033 "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "FileDescription" "${PRODUCT} Setup"
+VIAddVersionKey /LANG=1033 "CompanyName" "${PRODUCT}"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) 2026 ${PRODUCT}"
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_ABORTWARNING
+!define MUI_COMPONENTSPAGE_NODESC
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_TEXT "Start ${PRODUCT}"
+!define MUI_FINISHPAGE_RUN_FUNCTION StartInstalled
+
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_COMPONENTS
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
+
+Var FolderExisted
+
+; Ends every running Velorix through its own Exit command and waits for each
+; process, so its files are free and its settings file is written. A main
+; window hidden into the tray is parked under the program's own hidden popup
+; (class VelorixWindow), where a top-level search does not see it.
+; Leaves "" on the stack when none is left, else a message for the user.
+!macro END_RUNNING_VELORIX prefix
+Function ${prefix}EndRunningVelorix
+  Push $0
+  Push $1
+  Push $2
+  Push $3
+  Push $4
+  StrCpy $4 0 ; instances ended; bounds the loop should one respawn
+  ${Do}
+    FindWindow $0 "#32770" "${PRODUCT}"
+    ${If} $0 <> 0
+      GetDlgItem $1 $0 ${IDC_ACCELERATE}
+      ${IfThen} $1 = 0 ${|} StrCpy $0 0 ${|}
+    ${EndIf}
+    StrCpy $2 0
+    ${While} $0 = 0
+      FindWindow $2 "VelorixWindow" "" 0 $2
+      ${IfThen} $2 = 0 ${|} ${Break} ${|}
+      FindWindow $0 "#32770" "${PRODUCT}" $2
+      ${If} $0 <> 0
+        GetDlgItem $1 $0 ${IDC_ACCELERATE}
+        ${IfThen} $1 = 0 ${|} StrCpy $0 0 ${|}
+      ${EndIf}
+    ${EndWhile}
+    ${If} $0 = 0
+      StrCpy $0 ""
+      ${Break}
+    ${EndIf}
+    ${If} $4 >= 8
+      StrCpy $0 "${PRODUCT} keeps running. Exit it from its tray menu, then try again."
+      ${Break}
+    ${EndIf}
+    IntOp $4 $4 + 1
+    System::Call "user32::GetWindowThreadProcessId(p r0, *i .r1) i"
+    System::Call "kernel32::OpenProcess(i ${SYNCHRONIZE}, i 0, i r1) p .r3"
+    ${If} $3 = 0
+      StrCpy $0 "${PRODUCT} is running and could not be ended. Exit it from its tray menu, then try again."
+      ${Break}
+    ${EndIf}
+    System::Call "user32::PostMessageA(p r0, i ${WM_COMMAND}, i ${IDM_EXIT}, i 0) i"
+    System::Call "kernel32::WaitForSingleObject(p r3, i ${EXIT_WAIT_MS}) i .r1"
+    System::Call "kernel32::CloseHandle(p r3) i"
+    ${If} $1 <> 0
+      StrCpy $0 "${PRODUCT} did not end within a few seconds. Exit it from its tray menu, then try again."
+      ${Break}
+    ${EndIf}
+  ${Loop}
+  Pop $4
+  Pop $3
+  Pop $2
+  Pop $1
+  Exch $0
+FunctionEnd
+!macroend
+!insertmacro END_RUNNING_VELORIX ""
+!insertmacro END_RUNNING_VELORIX "un."
+
+; Shows the message (silent mode: nothing) and ends with exit code 2.
+!macro STOP message
+  MessageBox MB_OK|MB_ICONSTOP "${message}" /SD IDOK
+  SetErrorLevel 2
+  Quit
+!macroend
+
+Section "${PRODUCT}" SecProgram
+  SectionIn RO
+  Call EndRunningVelorix
+  Pop $0
+  ${If} $0 != ""
+    !insertmacro STOP "$0"
+  ${EndIf}
+
+  ; Nothing is written before the folder is known to take files, so a
+  ; folder that cannot be made or written leaves no trace.
+  StrCpy $FolderExisted 0
+  ${If} ${FileExists} "$INSTDIR\*.*"
+    StrCpy $FolderExisted 1
+  ${EndIf}
+  ClearErrors
+  CreateDirectory "$INSTDIR"
+  FileOpen $0 "$INSTDIR\${PRODUCT}.setup-probe" w
+  ${If} ${Errors}
+  ${OrIf} $0 == ""
+    ${If} $FolderExisted = 0
+      RMDir "$INSTDIR"
+    ${EndIf}
+    !insertmacro STOP "Setup cannot write to the folder$\r$\n$INSTDIR$\r$\nChoose another folder."
+  ${EndIf}
+  FileClose $0
+  Delete "$INSTDIR\${PRODUCT}.setup-probe"
+
+  ; The working folder of a shortcut is the output folder: starts through
+  ; either shortcut make the install folder current, which the program's
+  ; "Run at Startup" entry is built from.
+  SetOutPath "$INSTDIR"
+  SetOverwrite on
+  File "/oname=${PRODUCT}.exe" "${PROGRAM}"
+  WriteUninstaller "$INSTDIR\${UNINSTALLER}"
+  CreateShortCut "$INSTDIR\${PRODUCT}.lnk" "$INSTDIR\${PRODUCT}.exe" "" "$INSTDIR\${PRODUCT}.exe" 0
+  CreateShortCut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\${PRODUCT}.exe" "" "$INSTDIR\${PRODUCT}.exe" 0
+
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\${PRODUCT}.exe,0"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PRODUCT}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+  ${GetSize} "$INSTDIR" "/M=${PRODUCT}.exe /S=0K /G=0" $0 $1 $2
+  ${GetSize} "$INSTDIR" "/M=${UNINSTALLER} /S=0K /G=0" $1 $2 $3
+  IntOp $0 $0 + $1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
+SectionEnd
+
+; The same entry the program's own "Run at Startup" writes for this folder,
+; so its check mark agrees. Left unchosen, an existing entry stays as it is:
+; it is the user's choice, made in the program.
+Section /o "Start ${PRODUCT} when I log on" SecLogon
+  WriteRegStr HKCU "${RUN_KEY}" "${PRODUCT}" '"$INSTDIR\${PRODUCT}.lnk" -tray'
+SectionEnd
+
+Function .onInit
+  ; /D= names the folder exactly. The setup's own start-up silently swaps a
+  ; folder it judges unusable (one below a file, say) for the previous or
+  ; the default folder, which would install elsewhere and report success;
+  ; taken back here, the install refuses it with a message and exit code 2.
+  System::Call "kernel32::GetCommandLineA() t .r0"
+  StrLen $1 $0
+  StrCpy $2 -1
+  ${For} $3 0 $1
+    StrCpy $4 $0 4 $3
+    ${IfThen} $4 S== " /D=" ${|} StrCpy $2 $3 ${|}
+  ${Next}
+  ${If} $2 >= 0
+    IntOp $2 $2 + 4
+    StrCpy $4 $0 "" $2
+    StrCpy $5 $4 1 -1
+    ${IfThen} $5 == "\" ${|} StrCpy $4 $4 -1 ${|}
+    StrCpy $INSTDIR $4
+  ${EndIf}
+
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/LOGON" $1
+  ${IfNot} ${Errors}
+    !insertmacro SelectSection ${SecLogon}
+  ${EndIf}
+FunctionEnd
+
+Function StartInstalled
+  SetOutPath "$INSTDIR"
+  Exec '"$INSTDIR\${PRODUCT}.exe"'
+FunctionEnd
+
+; Removes only what setup installed and what the program writes beside
+; itself; the folder goes only when nothing else is left in it. The settings
+; key stays, so a later install keeps the user's choices.
+Section "Uninstall"
+  Call un.EndRunningVelorix
+  Pop $0
+  ${If} $0 != ""
+    !insertmacro STOP "$0"
+  ${EndIf}
+
+  Delete "$INSTDIR\${PRODUCT}.exe"
+  Delete "$INSTDIR\${PRODUCT}.ini"
+  Delete "$INSTDIR\${PRODUCT}.lnk"
+  Delete "$INSTDIR\${UNINSTALLER}"
+  RMDir "$INSTDIR"
+
+  ; The registration and the Start-menu shortcut belong to whichever folder
+  ; was installed last: an older folder's uninstaller leaves them alone.
+  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $0 == "$INSTDIR"
+  ${OrIf} $0 == ""
+    Delete "$SMPROGRAMS\${PRODUCT}.lnk"
+    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ${EndIf}
+
+  ; The Run entry goes only when it names a file in this folder.
+  ReadRegStr $0 HKCU "${RUN_KEY}" "${PRODUCT}"
+  StrLen $1 '"$INSTDIR\'
+  StrCpy $2 $0 $1
+  ${If} $2 == '"$INSTDIR\'
+    DeleteRegValue HKCU "${RUN_KEY}" "${PRODUCT}"
+  ${EndIf}
+SectionEnd
