@@ -5,13 +5,15 @@
 
 namespace {
 
-const char kObjectProperty[] = "Velorix.CWnd";
+// Names the property that carries a window's CWnd; it only needs to be
+// unique among the properties this process sets.
+const char kObjectProperty[] = "Framework.CWnd";
 
 }  // namespace
 
 const char* FrameworkWindowClass()
 {
-    static const char name[] = "VelorixWindow";
+    static const char name[] = "FrameworkWindow";
     static const bool registered = [] {
         WNDCLASSA wc{};
         wc.lpfnWndProc = ::DefWindowProcA;
