@@ -1,24 +1,27 @@
 #include "capture/CapturePaths.h"
 
-std::string IniPathFor(const std::string& programPath)
+CString IniPathFor(const char* pszProgramPath)
 {
-    if (programPath.empty() || programPath.size() >= kIniPathSize)
-        return {};
-    std::string path = programPath;
-    const std::size_t nDot = path.rfind('.');
-    const std::size_t nSlash = path.rfind('\\');
-    if (nDot != std::string::npos && (nSlash == std::string::npos || nDot > nSlash))
-        path.erase(nDot);
+    const std::size_t nLength = pszProgramPath ? std::strlen(pszProgramPath) : 0;
+    if (nLength == 0 || nLength >= kIniPathSize)
+        return CString();
+    const char* pszDot = std::strrchr(pszProgramPath, '.');
+    const char* pszSlash = std::strrchr(pszProgramPath, '\\');
+    const bool bExtension = pszDot && (!pszSlash || pszDot > pszSlash);
+    CString path = CString(pszProgramPath).Left(bExtension ? static_cast<int>(pszDot - pszProgramPath)
+                                                           : static_cast<int>(nLength));
     path += ".ini";
-    return path.size() < kIniPathSize ? path : std::string();
+    return std::strlen(path) < kIniPathSize ? path : CString();
 }
 
-std::string ServicesPathFor(const std::string& programPath)
+CString ServicesPathFor(const char* pszProgramPath)
 {
-    if (programPath.empty() || programPath.size() >= kServicesPathSize)
-        return {};
-    const std::size_t nSlash = programPath.rfind('\\');
-    std::string path = nSlash == std::string::npos ? std::string() : programPath.substr(0, nSlash + 1);
+    const std::size_t nLength = pszProgramPath ? std::strlen(pszProgramPath) : 0;
+    if (nLength == 0 || nLength >= kServicesPathSize)
+        return CString();
+    const char* pszSlash = std::strrchr(pszProgramPath, '\\');
+    CString path = pszSlash ? CString(pszProgramPath).Left(static_cast<int>(pszSlash - pszProgramPath) + 1)
+                            : CString();
     path += "services";
-    return path.size() < kServicesPathSize ? path : std::string();
+    return std::strlen(path) < kServicesPathSize ? path : CString();
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
+#include <cstring>
+
+#include "framework/AnsiString.h"
 
 // Sizes of the module's path fields, terminating zero included.
 constexpr std::size_t kIniPathSize = 500;
@@ -10,17 +12,18 @@ constexpr std::size_t kServicesPathSize = 260;
 // The settings file of a program: the program's path with its extension, if
 // it has one, replaced by ".ini". Empty when the program path or the result
 // does not fit kIniPathSize: a cut path would name some other file.
-std::string IniPathFor(const std::string& programPath);
+CString IniPathFor(const char* pszProgramPath);
 
 // The file "services" in the program's folder. Empty when the program path or
 // the result does not fit kServicesPathSize.
-std::string ServicesPathFor(const std::string& programPath);
+CString ServicesPathFor(const char* pszProgramPath);
 
 // Stores a path that fits into a path field; anything else leaves it empty.
 template <std::size_t N>
-void StorePath(const std::string& path, char (&szField)[N])
+void StorePath(const CString& path, char (&szField)[N])
 {
-    const std::size_t nLength = path.size() < N ? path.size() : 0;
-    path.copy(szField, nLength);
+    const std::size_t nSize = std::strlen(path);
+    const std::size_t nLength = nSize < N ? nSize : 0;
+    std::memcpy(szField, path.c_str(), nLength);
     szField[nLength] = '\0';
 }

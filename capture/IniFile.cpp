@@ -10,7 +10,7 @@
 
 CIniFile::CIniFile(const char* pszProgramPath)
 {
-    StorePath(IniPathFor(pszProgramPath ? std::string(pszProgramPath) : GetProgramFilePath()), m_szPath);
+    StorePath(IniPathFor(pszProgramPath ? CString(pszProgramPath) : GetProgramFilePath()), m_szPath);
 }
 
 int CIniFile::ReadInt(const char* pszSection, const char* pszKey, int nDefault) const

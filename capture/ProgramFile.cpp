@@ -3,21 +3,20 @@
 #include <winsock2.h>
 #include <windows.h>
 
-#include <vector>
-
-std::string GetProgramFilePath()
+CString GetProgramFilePath()
 {
     // 32767 characters is the longest path the system has; a result that
     // fills the buffer may have been cut, so the buffer grows until it fits.
-    std::vector<char> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD nLength = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    CString path;
+    for (DWORD nSize = MAX_PATH;; nSize *= 2) {
+        const DWORD nLength = GetModuleFileNameA(nullptr, path.GetBuffer(static_cast<int>(nSize)), nSize);
         if (nLength == 0)
-            return {};
-        if (nLength < buffer.size())
-            return std::string(buffer.data(), nLength);
-        if (buffer.size() > 32767)
-            return {};
-        buffer.resize(buffer.size() * 2);
+            return CString();
+        if (nLength < nSize) {
+            path.ReleaseBuffer();
+            return path;
+        }
+        if (nSize > 32767)
+            return CString();
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include "framework/AnsiString.h"
 
 // Full path of this process's program file; empty if the system gives none.
-std::string GetProgramFilePath();
+CString GetProgramFilePath();

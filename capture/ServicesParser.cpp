@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstddef>
 #include <memory>
-#include <string>
 
 namespace {
 
@@ -32,7 +31,7 @@ void ReadServicesFile(const char* pszPath)
 
 CServicesParser::CServicesParser(const char* pszProgramPath)
 {
-    StorePath(ServicesPathFor(pszProgramPath ? std::string(pszProgramPath) : GetProgramFilePath()), m_szPath);
+    StorePath(ServicesPathFor(pszProgramPath ? CString(pszProgramPath) : GetProgramFilePath()), m_szPath);
     if (m_szPath[0] != '\0')
         ReadServicesFile(m_szPath);
 }

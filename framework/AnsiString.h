@@ -1,24 +1,34 @@
 // CString: the narrow text type of the program. Assigning or formatting into
 // a string that already has the room reuses it, so a text refreshed every
 // second allocates nothing once it has reached its length.
+//
+// It keeps its own buffer rather than wrapping std::string: the runtime's
+// string brings every one of its functions into the program file (about
+// 33 KB), where this needs a handful.
 #pragma once
 #include <cstdarg>
-#include <string>
+#include <cstddef>
+#include <cstdint>
 
 class CString {
 public:
     CString() = default;
     CString(const char* text) { Assign(text); }
+    CString(const CString& other) { Assign(other.c_str(), other.m_nLength); }
+    CString(CString&& other) noexcept;
+    ~CString() { delete[] m_pData; }
 
+    CString& operator=(const CString& other);
+    CString& operator=(CString&& other) noexcept;
     CString& operator=(const char* text) { Assign(text); return *this; }
     CString& operator+=(const char* text);
 
-    operator const char*() const { return m_text.c_str(); }
-    const char* c_str() const { return m_text.c_str(); }
-    bool IsEmpty() const { return m_text.empty(); }
-    void Empty() { m_text.clear(); }
+    operator const char*() const { return c_str(); }
+    const char* c_str() const { return m_pData ? m_pData : ""; }
+    bool IsEmpty() const { return m_nLength == 0; }
+    void Empty();
 
-    bool operator==(const char* text) const { return m_text == (text ? text : ""); }
+    bool operator==(const char* text) const;
     bool operator!=(const char* text) const { return !(*this == text); }
 
     void Format(const char* format, ...) __attribute__((format(gnu_printf, 2, 3)));
@@ -36,5 +46,12 @@ public:
 
 private:
     void Assign(const char* text);
-    std::string m_text;
+    void Assign(const char* text, size_t length);
+    // Room for length characters and the zero, the text kept; throws
+    // CMemoryException when it cannot be had.
+    void Reserve(size_t length);
+
+    char* m_pData = nullptr;  // null until something is stored
+    size_t m_nLength = 0;
+    size_t m_nCapacity = 0;   // characters that fit before the zero
 };

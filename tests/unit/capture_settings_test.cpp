@@ -103,15 +103,15 @@ TEST_F(CaptureSettingsFile, OutOfRangeLogSettingsAreNormalised)
     int nProgram = 0;
     for (const Case& c : mbDelete) {
         const std::string program = m_folder / ("mb" + std::to_string(++nProgram) + ".exe");
-        CaptureWriteFile(IniPathFor(program), OneKey("log", c.pszEntry));
+        CaptureWriteFile(IniPathFor(program.c_str()).c_str(), OneKey("log", c.pszEntry));
         { EXPECT_EQ(CSettings(program.c_str()).m_nMbDelete, c.nExpected) << c.pszEntry; }
-        EXPECT_EQ(ReadKey(IniPathFor(program), "log", "mbdelete"), c.pszWritten) << c.pszEntry;
+        EXPECT_EQ(ReadKey(IniPathFor(program.c_str()).c_str(), "log", "mbdelete"), c.pszWritten) << c.pszEntry;
     }
     for (const Case& c : logType) {
         const std::string program = m_folder / ("lt" + std::to_string(++nProgram) + ".exe");
-        CaptureWriteFile(IniPathFor(program), OneKey("log", c.pszEntry));
+        CaptureWriteFile(IniPathFor(program.c_str()).c_str(), OneKey("log", c.pszEntry));
         { EXPECT_EQ(CSettings(program.c_str()).m_nLogType, c.nExpected) << c.pszEntry; }
-        EXPECT_EQ(ReadKey(IniPathFor(program), "log", "logtype"), c.pszWritten) << c.pszEntry;
+        EXPECT_EQ(ReadKey(IniPathFor(program.c_str()).c_str(), "log", "logtype"), c.pszWritten) << c.pszEntry;
     }
 }
 
@@ -126,9 +126,9 @@ TEST_F(CaptureSettingsFile, IdleSecondsBeyondThirtyTwoBitMillisecondsAreWrittenB
     int nProgram = 0;
     for (const Case& c : cases) {
         const std::string program = m_folder / ("idle" + std::to_string(++nProgram) + ".exe");
-        CaptureWriteFile(IniPathFor(program), OneKey("main", std::string("idleseconds=") + c.pszStored));
+        CaptureWriteFile(IniPathFor(program.c_str()).c_str(), OneKey("main", std::string("idleseconds=") + c.pszStored));
         { EXPECT_EQ(CSettings(program.c_str()).m_dwIdleTime, c.dwMilliseconds) << c.pszStored; }
-        EXPECT_EQ(ReadKey(IniPathFor(program), "main", "idleseconds"), c.pszStored);
+        EXPECT_EQ(ReadKey(IniPathFor(program.c_str()).c_str(), "main", "idleseconds"), c.pszStored);
     }
 }
 

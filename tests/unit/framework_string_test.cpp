@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "framework/AnsiString.h"
 
@@ -42,4 +43,22 @@ TEST(FrameworkString, LeftFindAndBuffer)
     filled.ReleaseBuffer();
     // The comparison takes the whole text: the buffer's room is gone.
     EXPECT_TRUE(filled == "ab");
+}
+
+TEST(FrameworkString, CopiesStandAloneAndAppendingItselfSurvivesGrowth)
+{
+    CString original("interface");
+    CString copy(original);
+    copy += " 2";
+    EXPECT_STREQ("interface", original);
+    EXPECT_STREQ("interface 2", copy);
+    original = copy;
+    EXPECT_STREQ("interface 2", original);
+
+    CString moved(std::move(copy));
+    EXPECT_STREQ("interface 2", moved);
+    // A part of the text itself, appended while the buffer must grow.
+    moved += moved.c_str() + 9;
+    moved += moved;
+    EXPECT_STREQ("interface 2 2interface 2 2", moved);
 }
