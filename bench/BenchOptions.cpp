@@ -46,6 +46,7 @@ BenchOptions ParseBenchOptions(int argc, char** argv)
     options.startup.velorixExe = bin + "\\Velorix.exe";
     options.startup.bareExe = bin + "\\bare_dialog.exe";
     options.startup.bareImportsExe = bin + "\\bare_dialog_imports.exe";
+    options.startup.bareWorkExe = bin + "\\bare_startup_work.exe";
 
     for (int i = 1; i < argc; ++i) {
         const char* name = argv[i];

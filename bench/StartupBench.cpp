@@ -47,6 +47,7 @@ StartupFigures MeasureStartup(const StartupPlan& plan)
     const std::string velorix = CopyBeside(plan.velorixExe, plan.folder);
     const std::string bare = CopyBeside(plan.bareExe, plan.folder);
     const std::string imports = CopyBeside(plan.bareImportsExe, plan.folder);
+    const std::string work = CopyBeside(plan.bareWorkExe, plan.folder);
     if (velorix.empty() || bare.empty())
         return figures;
 
@@ -55,12 +56,16 @@ StartupFigures MeasureStartup(const StartupPlan& plan)
     Launch(bare, plan.folder);
     if (!imports.empty())
         Launch(imports, plan.folder);
-    Samples ours, least, withImports;
+    if (!work.empty())
+        Launch(work, plan.folder);
+    Samples ours, least, withImports, withWork;
     for (int run = 0; run < plan.runs; ++run) {
         const LaunchSample a = Launch(velorix, plan.folder);
         const LaunchSample b = Launch(bare, plan.folder);
         if (!imports.empty())
             withImports.Add(Launch(imports, plan.folder));
+        if (!work.empty())
+            withWork.Add(Launch(work, plan.folder));
         if (a.shown && b.shown) {
             ours.Add(a);
             least.Add(b);
@@ -77,6 +82,11 @@ StartupFigures MeasureStartup(const StartupPlan& plan)
     figures.importsMs = Median(withImports.ms);
     figures.importsPrivateKb = Median(withImports.privateKb);
     figures.importsWorkingSetKb = Median(withImports.workingSetKb);
+    figures.workRuns = static_cast<int>(withWork.ms.size());
+    figures.workMs = Median(withWork.ms);
+    figures.workPrivateKb = Median(withWork.privateKb);
+    figures.workWorkingSetKb = Median(withWork.workingSetKb);
+    figures.workRunsMs = withWork.ms;
     figures.velorixRunsMs = ours.ms;
     figures.bareRunsMs = least.ms;
     figures.importsRunsMs = withImports.ms;

@@ -87,6 +87,11 @@ TEST(BenchSmoke, EveryMeasurementProducesSaneFigures)
     EXPECT_GT(f["memory.bare_private_kb"], 0);
     EXPECT_GT(f["memory.velorix_working_set_kb"], 0);
     EXPECT_GT(f["memory.bare_working_set_kb"], 0);
+    // The bare program doing Velorix's start-up system work showed its window too.
+    EXPECT_EQ(1, f["startup.work_runs"]);
+    EXPECT_GT(f["startup.work_ms"], 0);
+    EXPECT_GT(f["memory.work_private_kb"], 0);
+    EXPECT_GT(f["memory.work_working_set_kb"], 0);
 
     // Size: the map describes this very file, and its parts fit inside it.
     EXPECT_EQ(1, f["size.ran"]);
