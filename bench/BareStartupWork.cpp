@@ -1,10 +1,12 @@
 // The bare dialog again, doing before its window shows the system work that
-// Velorix.exe cannot avoid there: the same libraries, COM and the skin
-// engine's look-up, the registry settings, the interface table, the updater
-// started through the shell, the status timer, the tray icon with its
+// Velorix.exe cannot avoid there: the same libraries, the capture module's
+// files, COM and the skin engine's look-up, the system menu's About item,
+// the registry settings, the interface table and its list, the updater
+// started through the shell, the timers, centring, the tray icon with its
 // hidden owner, four tooltip windows, Windows Sockets, the address table,
-// the raw socket attempt and the thread that would read it. What Velorix
-// takes beyond this program is the cost of its own code and framework.
+// the raw socket attempt and the thread that would read it, and the switch's
+// new text. What Velorix takes beyond this program is the cost of its own
+// code and framework.
 // Written with plain system calls and no code of the program's.
 #include "framework/Win32.h"
 
@@ -92,9 +94,9 @@ void ReadSettings()
     ::RegCloseKey(key);
 }
 
-// The interface table, read through a library loaded at run time, as the
-// program reads it.
-void ReadInterfaceTable()
+// The interface table, read through a library loaded at run time, and each
+// interface's description listed in the combo box, as the program does.
+void ListInterfaces(HWND dialog)
 {
     HMODULE library = ::LoadLibraryA("Iphlpapi.dll");
     if (!library)
@@ -106,10 +108,20 @@ void ReadInterfaceTable()
     ::GetProcAddress(library, "GetIfEntry2");
     ULONG size = 0;
     if (getIfTable && getIfTable(nullptr, &size, FALSE) == ERROR_INSUFFICIENT_BUFFER && size > 0) {
-        if (void* table = ::HeapAlloc(::GetProcessHeap(), 0, size)) {
-            getIfTable(static_cast<PMIB_IFTABLE>(table), &size, FALSE);
-            ::HeapFree(::GetProcessHeap(), 0, table);
+        auto* table = static_cast<PMIB_IFTABLE>(::HeapAlloc(::GetProcessHeap(), 0, size));
+        if (table && getIfTable(table, &size, FALSE) == NO_ERROR) {
+            HWND list = ::GetDlgItem(dialog, IDC_NETWORK);
+            for (DWORD i = 0; i < table->dwNumEntries; ++i) {
+                char entry[MAXLEN_IFDESCR + 1] = "";
+                const DWORD length = table->table[i].dwDescrLen < MAXLEN_IFDESCR ? table->table[i].dwDescrLen
+                                                                                 : MAXLEN_IFDESCR;
+                std::memcpy(entry, table->table[i].bDescr, length);
+                ::SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
+            }
+            ::SendMessageA(list, CB_SETCURSEL, 0, 0);
         }
+        if (table)
+            ::HeapFree(::GetProcessHeap(), 0, table);
     }
     // Kept loaded for the life of the process, as in the program.
 }
@@ -190,14 +202,32 @@ NOTIFYICONDATAA TrayRecord(HWND owner)
     return icon;
 }
 
+void CenterOnScreen(HWND dialog)
+{
+    RECT window, screen;
+    ::GetWindowRect(dialog, &window);
+    ::GetWindowRect(::GetDesktopWindow(), &screen);
+    const int x = screen.left + (screen.right - screen.left - (window.right - window.left)) / 2;
+    const int y = screen.top + (screen.bottom - screen.top - (window.bottom - window.top)) / 2;
+    ::SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void StartWork(HWND dialog, StartupWork& work)
 {
+    if (HMENU systemMenu = ::GetSystemMenu(dialog, FALSE)) {
+        char about[128] = "";
+        if (::LoadStringA(::GetModuleHandleA(nullptr), IDS_ABOUTBOX, about, sizeof about) > 0) {
+            ::AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
+            ::AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, about);
+        }
+    }
     ReadSettings();
-    ReadInterfaceTable();
+    ListInterfaces(dialog);
     ::ShellExecuteA(nullptr, "open", "Renewix.exe",
                     "\"Velorix\" \"5\" \"4.6.0\" \"update.velorix.net\" \"false\" ", nullptr,
                     SW_SHOWNORMAL);
     ::SetTimer(dialog, kStatusTimer, 1000, nullptr);
+    CenterOnScreen(dialog);
 
     work.trayOwner = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                        ::GetModuleHandleA(nullptr), nullptr);
@@ -220,6 +250,9 @@ void StartWork(HWND dialog, StartupWork& work)
         ::SetThreadPriority(work.reader, THREAD_PRIORITY_NORMAL);
         ::ResumeThread(work.reader);
     }
+    ::SetTimer(dialog, kStatusTimer + 1, 1000, nullptr);
+    ::SetDlgItemTextA(dialog, IDC_ACCELERATE, "State: Activated\nPush to stop");
+    ::CheckDlgButton(dialog, IDC_ACCELERATE, BST_CHECKED);
 }
 
 void EndWork(HWND dialog, StartupWork& work)
