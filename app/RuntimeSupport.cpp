@@ -1,4 +1,4 @@
-// Replacements for three pieces of the static C++ runtime, each of which
+// Replacements for two pieces of the static C++ runtime, each of which
 // would otherwise bring far more into Velorix.exe than the program uses.
 // They are found here before the runtime library is searched, so the
 // library's own members are never linked; a later need for any other
