@@ -69,7 +69,7 @@ Var FolderExisted
 ; Ends every running Velorix through its own Exit command and waits for each
 ; process, so its files are free and its settings file is written. A main
 ; window hidden into the tray is parked under the program's own hidden popup
-; (class VelorixWindow), where a top-level search does not see it.
+; (class FrameworkWindow), where a top-level search does not see it.
 ; Leaves "" on the stack when none is left, else a message for the user.
 !macro END_RUNNING_VELORIX prefix
 Function ${prefix}EndRunningVelorix
@@ -87,7 +87,7 @@ Function ${prefix}EndRunningVelorix
     ${EndIf}
     StrCpy $2 0
     ${While} $0 = 0
-      FindWindow $2 "VelorixWindow" "" 0 $2
+      FindWindow $2 "FrameworkWindow" "" 0 $2
       ${IfThen} $2 = 0 ${|} ${Break} ${|}
       FindWindow $0 "#32770" "${PRODUCT}" $2
       ${If} $0 <> 0
