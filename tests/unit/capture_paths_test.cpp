@@ -65,7 +65,7 @@ TEST(CapturePaths, ObjectsDefaultToThisProgramFile)
     char szProgram[MAX_PATH] = {};
     ASSERT_GT(GetModuleFileNameA(nullptr, szProgram, sizeof szProgram), 0u);
     const std::string program = szProgram;
-    EXPECT_EQ(GetProgramFilePath(), program);
+    EXPECT_EQ(GetProgramFilePath(), program.c_str());
 
     // A settings file beside this program is the one read.
     const std::string ini = program.substr(0, program.rfind('.')) + ".ini";
