@@ -4,6 +4,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
 bash "$root/scripts/build.sh"
+# Unformatted code fails the run; scripts/format.sh --fix formats it.
+bash "$root/scripts/format.sh"
 
 work=$(mktemp -d /tmp/velorix-test.XXXXXX)
 . "$root/scripts/wine-env.sh"
