@@ -20,8 +20,8 @@ void Count()
 using MallocFn = void*(__cdecl*)(size_t);
 MallocFn RealMalloc()
 {
-    static const MallocFn real = reinterpret_cast<MallocFn>(reinterpret_cast<void*>(
-        ::GetProcAddress(::GetModuleHandleA("msvcrt.dll"), "malloc")));
+    static const MallocFn real = reinterpret_cast<MallocFn>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("msvcrt.dll"), "malloc")));
     return real;
 }
 
@@ -81,7 +81,8 @@ const WatchedFunction kWatched[] = {
      reinterpret_cast<const void*>(&CountStdcall<8, HGLOBAL, UINT, SIZE_T>)},
     {"kernel32.dll", "VirtualAlloc",
      reinterpret_cast<const void*>(&CountStdcall<9, LPVOID, LPVOID, SIZE_T, DWORD, DWORD>)},
-    {"ole32.dll", "CoTaskMemAlloc", reinterpret_cast<const void*>(&CountStdcall<10, LPVOID, SIZE_T>)},
+    {"ole32.dll", "CoTaskMemAlloc",
+     reinterpret_cast<const void*>(&CountStdcall<10, LPVOID, SIZE_T>)},
     {"oleaut32.dll", "SysAllocString",
      reinterpret_cast<const void*>(&CountStdcall<11, BSTR, const OLECHAR*>)},
     {"oleaut32.dll", "SysAllocStringLen",
@@ -105,8 +106,8 @@ CAllocationCounting::CAllocationCounting()
         HMODULE module = ::GetModuleHandleA(watched.module);
         g_original[slot++] =
             module ? reinterpret_cast<void*>(::GetProcAddress(module, watched.function)) : nullptr;
-        auto patch = std::make_unique<CImportPatch>(watched.module, watched.function,
-                                                    watched.replacement);
+        auto patch =
+            std::make_unique<CImportPatch>(watched.module, watched.function, watched.replacement);
         if (patch->Applied()) {
             m_patches.push_back(std::move(patch));
             m_watched.push_back(watched.function);
@@ -114,13 +115,43 @@ CAllocationCounting::CAllocationCounting()
     }
 }
 
-void* operator new(size_t size) { return CountedNew(size); }
-void* operator new[](size_t size) { return CountedNew(size); }
-void* operator new(size_t size, const std::nothrow_t&) noexcept { return CountedNewNoThrow(size); }
-void* operator new[](size_t size, const std::nothrow_t&) noexcept { return CountedNewNoThrow(size); }
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete[](void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, size_t) noexcept { std::free(memory); }
-void operator delete[](void* memory, size_t) noexcept { std::free(memory); }
-void operator delete(void* memory, const std::nothrow_t&) noexcept { std::free(memory); }
-void operator delete[](void* memory, const std::nothrow_t&) noexcept { std::free(memory); }
+void* operator new(size_t size)
+{
+    return CountedNew(size);
+}
+void* operator new[](size_t size)
+{
+    return CountedNew(size);
+}
+void* operator new(size_t size, const std::nothrow_t&) noexcept
+{
+    return CountedNewNoThrow(size);
+}
+void* operator new[](size_t size, const std::nothrow_t&) noexcept
+{
+    return CountedNewNoThrow(size);
+}
+void operator delete(void* memory) noexcept
+{
+    std::free(memory);
+}
+void operator delete[](void* memory) noexcept
+{
+    std::free(memory);
+}
+void operator delete(void* memory, size_t) noexcept
+{
+    std::free(memory);
+}
+void operator delete[](void* memory, size_t) noexcept
+{
+    std::free(memory);
+}
+void operator delete(void* memory, const std::nothrow_t&) noexcept
+{
+    std::free(memory);
+}
+void operator delete[](void* memory, const std::nothrow_t&) noexcept
+{
+    std::free(memory);
+}

@@ -43,7 +43,8 @@ void ReadCaptureFiles()
     if (!name || static_cast<size_t>(name + 1 - path) + sizeof "Velorix.ini" > sizeof path)
         return;
     std::strcpy(name + 1, "services");
-    HANDLE services = ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    HANDLE services =
+        ::CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (services != INVALID_HANDLE_VALUE)
         ::CloseHandle(services);
     std::strcpy(name + 1, "Velorix.ini");
@@ -113,8 +114,9 @@ void ListInterfaces(HWND dialog)
             HWND list = ::GetDlgItem(dialog, IDC_NETWORK);
             for (DWORD i = 0; i < table->dwNumEntries; ++i) {
                 char entry[MAXLEN_IFDESCR + 1] = "";
-                const DWORD length = table->table[i].dwDescrLen < MAXLEN_IFDESCR ? table->table[i].dwDescrLen
-                                                                                 : MAXLEN_IFDESCR;
+                const DWORD length = table->table[i].dwDescrLen < MAXLEN_IFDESCR
+                                         ? table->table[i].dwDescrLen
+                                         : MAXLEN_IFDESCR;
                 std::memcpy(entry, table->table[i].bDescr, length);
                 ::SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry));
             }
@@ -171,8 +173,8 @@ unsigned __stdcall ReadPackets(void* raw)
 void AddTooltip(HWND dialog, int buttonId, const char* text)
 {
     HWND button = ::GetDlgItem(dialog, buttonId);
-    HWND tip = ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, button, nullptr,
+    HWND tip = ::CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, button, nullptr,
                                  ::GetModuleHandleA(nullptr), nullptr);
     if (!tip || !button)
         return;
@@ -242,9 +244,9 @@ void StartWork(HWND dialog, StartupWork& work)
     WSADATA wsa;
     ::WSAStartup(MAKEWORD(1, 1), &wsa);
     work.socket = OpenRawSocket(FirstLocalAddress());
-    const uintptr_t thread =
-        ::_beginthreadex(nullptr, 0, &ReadPackets, reinterpret_cast<void*>(static_cast<UINT_PTR>(work.socket)),
-                         CREATE_SUSPENDED, nullptr);
+    const uintptr_t thread = ::_beginthreadex(
+        nullptr, 0, &ReadPackets, reinterpret_cast<void*>(static_cast<UINT_PTR>(work.socket)),
+        CREATE_SUSPENDED, nullptr);
     if (thread) {
         work.reader = reinterpret_cast<HANDLE>(thread);
         ::SetThreadPriority(work.reader, THREAD_PRIORITY_NORMAL);
@@ -303,6 +305,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     ::InitCommonControls();
     ::CoInitialize(nullptr);
     LookUpSkinEngine();
-    return static_cast<int>(::DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_VELORIX_DIALOG), nullptr,
-                                              &BareWorkDialogProc, 0));
+    return static_cast<int>(::DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_VELORIX_DIALOG),
+                                              nullptr, &BareWorkDialogProc, 0));
 }

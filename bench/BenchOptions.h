@@ -11,10 +11,10 @@
 struct BenchOptions {
     bool valid = true;
     std::string error;
-    bool smoke = false;    // a few iterations of everything, to see it still works
+    bool smoke = false;  // a few iterations of everything, to see it still works
     // Which measurements run; all unless named with --only.
     bool runSize = true, runStartup = true, runDrain = true, runTick = true;
-    std::string figuresFile; // also write the figures there, one a line
+    std::string figuresFile;  // also write the figures there, one a line
 
     TickPlan tick;
     DrainPlan drain;

@@ -34,8 +34,8 @@ DWORD WINAPI BareLoop(LPVOID param)
     sockaddr_in sender;
     while (!reader->stop) {
         int senderLength = sizeof sender;
-        if (::recvfrom(reader->socket, packet, sizeof packet, 0, reinterpret_cast<sockaddr*>(&sender),
-                       &senderLength) == SOCKET_ERROR &&
+        if (::recvfrom(reader->socket, packet, sizeof packet, 0,
+                       reinterpret_cast<sockaddr*>(&sender), &senderLength) == SOCKET_ERROR &&
             ::WSAGetLastError() != WSAEMSGSIZE)
             return 1;
     }
@@ -60,7 +60,8 @@ std::set<DWORD> ThreadsOfThisProcess()
         return threads;
     THREADENTRY32 entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = ::Thread32First(snapshot.Get(), &entry); more; more = ::Thread32Next(snapshot.Get(), &entry)) {
+    for (BOOL more = ::Thread32First(snapshot.Get(), &entry); more;
+         more = ::Thread32Next(snapshot.Get(), &entry)) {
         if (entry.th32OwnerProcessID == ::GetCurrentProcessId())
             threads.insert(entry.th32ThreadID);
     }

@@ -17,7 +17,7 @@ struct DrainPlan {
 
 struct DrainFigures {
     bool ran = false;
-    int socketError = 0;        // why the raw socket could not be opened
+    int socketError = 0;  // why the raw socket could not be opened
     // Datagrams per second, the best round of each: other programs' load
     // only ever lowers a round, by as much as five times on a busy machine.
     double barePps = 0;
@@ -26,10 +26,10 @@ struct DrainFigures {
     // The median, over the rounds, of worker / bare loop within one round:
     // the two ran a second apart, so a slow spell of the machine moves both.
     double pairedRatio = 0;
-    double senderPps = 0;       // how fast the queue was filled, median of all rounds
-    long workerPackets = 0;     // receives of the worker in the timed windows
-    long workerAllocations = 0; // allocations in those windows
-    long datagramsSent = 0;     // the whole flood
+    double senderPps = 0;        // how fast the queue was filled, median of all rounds
+    long workerPackets = 0;      // receives of the worker in the timed windows
+    long workerAllocations = 0;  // allocations in those windows
+    long datagramsSent = 0;      // the whole flood
     int roundsCompleted = 0;
     // Every round's rate, in order, for judging the spread.
     std::vector<double> bareRoundsPps, workerRoundsPps;

@@ -11,7 +11,10 @@ public:
     CHandle& operator=(const CHandle&) = delete;
 
     HANDLE Get() const { return m_handle; }
-    explicit operator bool() const { return m_handle != nullptr && m_handle != INVALID_HANDLE_VALUE; }
+    explicit operator bool() const
+    {
+        return m_handle != nullptr && m_handle != INVALID_HANDLE_VALUE;
+    }
     void Reset(HANDLE handle)
     {
         Close();

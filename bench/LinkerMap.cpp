@@ -135,9 +135,9 @@ std::vector<std::string> Tokens(const std::string& line, size_t most, std::strin
 const char* ImagePartName(ImagePart part)
 {
     static const char* const kNames[] = {
-        "framework",       "program code",  "C++ runtime (libstdc++, libgcc)",
-        "winpthread",      "MinGW C runtime", "import tables",
-        "resources",       "relocations",   "alignment fill",
+        "framework",    "program code",    "C++ runtime (libstdc++, libgcc)",
+        "winpthread",   "MinGW C runtime", "import tables",
+        "resources",    "relocations",     "alignment fill",
         "unattributed",
     };
     static_assert(sizeof kNames / sizeof kNames[0] == static_cast<size_t>(ImagePart::Count),
@@ -148,8 +148,8 @@ const char* ImagePartName(ImagePart part)
 const char* ImagePartKey(ImagePart part)
 {
     static const char* const kKeys[] = {
-        "framework", "program",     "cxx_runtime", "threads", "c_runtime",
-        "imports",   "resources",   "relocations", "padding", "unattributed",
+        "framework", "program",   "cxx_runtime", "threads", "c_runtime",
+        "imports",   "resources", "relocations", "padding", "unattributed",
     };
     static_assert(sizeof kKeys / sizeof kKeys[0] == static_cast<size_t>(ImagePart::Count),
                   "a key for every part");

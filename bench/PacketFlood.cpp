@@ -46,7 +46,9 @@ SOCKET OpenLoopbackRawSocket(int* error)
     return raw;
 }
 
-CLoopbackFlood::CLoopbackFlood(long limit, DWORD maxMs) : m_limit(limit), m_maxMs(maxMs) {}
+CLoopbackFlood::CLoopbackFlood(long limit, DWORD maxMs) : m_limit(limit), m_maxMs(maxMs)
+{
+}
 
 CLoopbackFlood::~CLoopbackFlood()
 {
@@ -85,8 +87,8 @@ void CLoopbackFlood::Stop()
 void CLoopbackFlood::Nudge()
 {
     if (m_sender != INVALID_SOCKET &&
-        ::sendto(m_sender, kPayload, sizeof kPayload, 0, reinterpret_cast<const sockaddr*>(&m_target),
-                 sizeof m_target) != SOCKET_ERROR)
+        ::sendto(m_sender, kPayload, sizeof kPayload, 0,
+                 reinterpret_cast<const sockaddr*>(&m_target), sizeof m_target) != SOCKET_ERROR)
         ::InterlockedIncrement(&m_sent);
 }
 

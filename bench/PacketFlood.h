@@ -35,7 +35,7 @@ private:
 
     const long m_limit;
     const DWORD m_maxMs;
-    SOCKET m_sink = INVALID_SOCKET;    // holds the port, never read
+    SOCKET m_sink = INVALID_SOCKET;  // holds the port, never read
     SOCKET m_sender = INVALID_SOCKET;
     sockaddr_in m_target{};
     CHandle m_thread;

@@ -6,9 +6,9 @@
 #include "framework/Win32.h"
 
 struct LaunchSample {
-    bool shown = false;          // the window showed within the time allowed
-    double msToVisible = 0;      // CreateProcess to the window visible
-    SIZE_T privateBytes = 0;     // once the window shows and the process is idle
+    bool shown = false;       // the window showed within the time allowed
+    double msToVisible = 0;   // CreateProcess to the window visible
+    SIZE_T privateBytes = 0;  // once the window shows and the process is idle
     SIZE_T workingSet = 0;
 };
 

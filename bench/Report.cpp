@@ -51,7 +51,8 @@ void Counted(std::FILE* out, const char* name, bool measured, long allocations, 
                  static_cast<double>(allocations) / over, "-", "-", "0", Met(allocations == 0));
 }
 
-void PrintSeries(std::FILE* out, const char* name, const char* unit, const std::vector<double>& values)
+void PrintSeries(std::FILE* out, const char* name, const char* unit,
+                 const std::vector<double>& values)
 {
     std::fprintf(out, "  %-18s %s:", name, unit);
     for (double value : values)
@@ -91,7 +92,8 @@ void PrintSize(std::FILE* out, const SizeFigures& size)
     }
     if (size.fileBytes >= attributed)
         std::fprintf(out, "  %-34s %9lu  %5.1f%%\n", "headers and section alignment",
-                     size.fileBytes - attributed, 100.0 * (size.fileBytes - attributed) / size.fileBytes);
+                     size.fileBytes - attributed,
+                     100.0 * (size.fileBytes - attributed) / size.fileBytes);
     std::fprintf(out, "Largest inputs (code, data, unwind tables and resources each brings):\n");
     for (const auto& input : size.makeUp.largest)
         std::fprintf(out, "  %-44s %9lu\n", input.first.c_str(), input.second);
@@ -125,8 +127,8 @@ void PrintTable(std::FILE* out, const BenchResults& r)
              r.startup.bareWorkingSetKb, 1.2, false);
     Compared(out, "  against bare with system work", work, r.startup.velorixWorkingSetKb,
              r.startup.workWorkingSetKb, 1.15, false);
-    Compared(out, "Packet drain, packets/s (best)", r.drain.ran, r.drain.workerPps, r.drain.barePps, 0.95,
-             true);
+    Compared(out, "Packet drain, packets/s (best)", r.drain.ran, r.drain.workerPps, r.drain.barePps,
+             0.95, true);
     Rule(out);
 
     if (r.tick.ran) {
@@ -134,7 +136,8 @@ void PrintTable(std::FILE* out, const BenchResults& r)
                      "Tick: %ld refreshes and as many bare ticks timed in turn, allocations counted"
                      " over %ld refreshes; the Connected Time %s.\n",
                      r.tick.timedTicks, r.tick.countedTicks,
-                     r.tick.clockAdvanced ? "followed them" : "did NOT follow them (no refresh ran)");
+                     r.tick.clockAdvanced ? "followed them"
+                                          : "did NOT follow them (no refresh ran)");
         std::fprintf(out, "  the refresh's own work: %.1f us a tick beyond the bare calls\n",
                      r.tick.productMicros - r.tick.bareMicros);
         std::fprintf(out,
@@ -144,11 +147,12 @@ void PrintTable(std::FILE* out, const BenchResults& r)
                      r.tick.ifTableMicros, r.tick.ifEntry2Micros, r.tick.connectedStateMicros);
     }
     if (r.drain.ran) {
-        std::fprintf(out,
-                     "Drain: best of %d rounds each; medians: worker %.0f, bare loop %.0f; median of"
-                     " the rounds' own ratios %.2fx; %ld datagrams to 127.0.0.1 in all.\n",
-                     r.drain.roundsCompleted, r.drain.workerMedianPps, r.drain.bareMedianPps,
-                     r.drain.pairedRatio, r.drain.datagramsSent);
+        std::fprintf(
+            out,
+            "Drain: best of %d rounds each; medians: worker %.0f, bare loop %.0f; median of"
+            " the rounds' own ratios %.2fx; %ld datagrams to 127.0.0.1 in all.\n",
+            r.drain.roundsCompleted, r.drain.workerMedianPps, r.drain.bareMedianPps,
+            r.drain.pairedRatio, r.drain.datagramsSent);
         PrintRounds(out, "worker", r.drain.workerRoundsPps);
         PrintRounds(out, "bare loop", r.drain.bareRoundsPps);
     } else if (r.drain.socketError) {
@@ -156,7 +160,8 @@ void PrintTable(std::FILE* out, const BenchResults& r)
                      r.drain.socketError);
     }
     if (r.startup.ran) {
-        std::fprintf(out, "Start-up and memory: median of %d runs each, in turn.\n", r.startup.runs);
+        std::fprintf(out, "Start-up and memory: median of %d runs each, in turn.\n",
+                     r.startup.runs);
         const double fastest = Least(r.startup.velorixRunsMs);
         const double fastestBare = Least(r.startup.bareRunsMs);
         std::fprintf(out, "  fastest runs: Velorix.exe %.0f ms, bare %.0f ms, %.2fx", fastest,
@@ -171,10 +176,11 @@ void PrintTable(std::FILE* out, const BenchResults& r)
         PrintRuns(out, "bare with imports", r.startup.importsRunsMs);
         PrintRuns(out, "bare with work", r.startup.workRunsMs);
         if (r.startup.importsMs > 0)
-            std::fprintf(out,
-                         "  the bare program importing Velorix's libraries: %.1f ms, private %.0f KB,"
-                         " working set %.0f KB\n",
-                         r.startup.importsMs, r.startup.importsPrivateKb, r.startup.importsWorkingSetKb);
+            std::fprintf(
+                out,
+                "  the bare program importing Velorix's libraries: %.1f ms, private %.0f KB,"
+                " working set %.0f KB\n",
+                r.startup.importsMs, r.startup.importsPrivateKb, r.startup.importsWorkingSetKb);
     }
     std::fprintf(out, "\n");
     PrintSize(out, r.size);
@@ -186,8 +192,8 @@ void PrintFigures(std::FILE* out, const BenchResults& r)
     std::fprintf(out, "tick.bare_us=%.3f\ntick.product_us=%.3f\n", r.tick.bareMicros,
                  r.tick.productMicros);
     std::fprintf(out, "tick.timed=%ld\ntick.counted=%ld\n", r.tick.timedTicks, r.tick.countedTicks);
-    std::fprintf(out, "tick.allocations=%ld\ntick.bare_allocations=%ld\n", r.tick.productAllocations,
-                 r.tick.bareAllocations);
+    std::fprintf(out, "tick.allocations=%ld\ntick.bare_allocations=%ld\n",
+                 r.tick.productAllocations, r.tick.bareAllocations);
     std::fprintf(out, "drain.ran=%d\ndrain.socket_error=%d\n", r.drain.ran, r.drain.socketError);
     std::fprintf(out, "drain.bare_pps=%.1f\ndrain.worker_pps=%.1f\ndrain.sender_pps=%.1f\n",
                  r.drain.barePps, r.drain.workerPps, r.drain.senderPps);

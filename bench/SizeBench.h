@@ -9,7 +9,7 @@ struct SizePlan {
     std::string velorixExe;  // the program file measured
     std::string twinExe;     // the same link, with a map
     std::string mapFile;
-    std::string sourcesFile; // the program's sources, one a line
+    std::string sourcesFile;  // the program's sources, one a line
 };
 
 struct SizeFigures {

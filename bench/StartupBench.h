@@ -12,13 +12,13 @@ struct StartupPlan {
     std::string bareExe;
     std::string bareImportsExe;  // the bare program importing Velorix's libraries
     std::string bareWorkExe;     // the bare program doing Velorix's start-up system work
-    std::string folder;  // both run from here, copied beside each other
-    int runs = 11;       // each, after one unmeasured run each
+    std::string folder;          // both run from here, copied beside each other
+    int runs = 11;               // each, after one unmeasured run each
 };
 
 struct StartupFigures {
     bool ran = false;
-    int runs = 0;  // measured runs in which both windows showed
+    int runs = 0;                      // measured runs in which both windows showed
     double velorixMs = 0, bareMs = 0;  // medians, CreateProcess to window visible
     double velorixPrivateKb = 0, barePrivateKb = 0;
     double velorixWorkingSetKb = 0, bareWorkingSetKb = 0;

@@ -57,7 +57,8 @@ void Breakdown(HWND dialog, CBareTick& bare, TickFigures& figures)
     });
     int flip = 0;
     figures.textWriteMicros = MicrosPerCall(kWindowCallSamples, [dialog, label, &flip] {
-        ::SetWindowTextA(label, (++flip & 1) ? " 1 hrs :  0 mins :  0 secs" : " 1 hrs :  0 mins :  1 secs");
+        ::SetWindowTextA(label, (++flip & 1) ? " 1 hrs :  0 mins :  0 secs"
+                                             : " 1 hrs :  0 mins :  1 secs");
         RECT area;
         ::GetWindowRect(label, &area);
         ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&area), 2);
@@ -99,7 +100,8 @@ void RunTicks(HWND dialog)
     for (long tick = figures.timedTicks; tick < plan.countedTicks; ++tick)
         refresh();
     figures.productAllocations += AllocationsSoFar() - allocations;
-    figures.countedTicks = figures.timedTicks > plan.countedTicks ? figures.timedTicks : plan.countedTicks;
+    figures.countedTicks =
+        figures.timedTicks > plan.countedTicks ? figures.timedTicks : plan.countedTicks;
     figures.bareMicros = Median(bareRounds);
     figures.productMicros = Median(productRounds);
     const std::string after = TextOf(::GetDlgItem(dialog, IDC_CONNECTED_TIME));

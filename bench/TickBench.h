@@ -3,22 +3,22 @@
 #pragma once
 
 struct TickPlan {
-    int rounds = 10;          // each round times the bare calls, then the refresh
+    int rounds = 10;  // each round times the bare calls, then the refresh
     int ticksPerRound = 200;
-    int warmUpTicks = 20;     // before counting: texts reach their lengths
+    int warmUpTicks = 20;  // before counting: texts reach their lengths
     // Refreshes whose allocations are counted, the timed ones included.
     long countedTicks = 10000;
 };
 
 struct TickFigures {
-    bool ran = false;          // the main window opened and was ticked
-    bool clockAdvanced = false; // its Connected Time followed the ticks
-    double bareMicros = 0;     // per tick, median of the rounds
+    bool ran = false;            // the main window opened and was ticked
+    bool clockAdvanced = false;  // its Connected Time followed the ticks
+    double bareMicros = 0;       // per tick, median of the rounds
     double productMicros = 0;
     long timedTicks = 0;          // of each kind
     long productAllocations = 0;  // over the counted refreshes
     long countedTicks = 0;
-    long bareAllocations = 0;     // over the timed bare ticks
+    long bareAllocations = 0;  // over the timed bare ticks
 
     // Where a refresh's time goes, per call, on the same window.
     double controlLookupMicros = 0;  // GetDlgItem of one label

@@ -8,8 +8,9 @@ CString IniPathFor(const char* pszProgramPath)
     const char* pszDot = std::strrchr(pszProgramPath, '.');
     const char* pszSlash = std::strrchr(pszProgramPath, '\\');
     const bool bExtension = pszDot && (!pszSlash || pszDot > pszSlash);
-    CString path = CString(pszProgramPath).Left(bExtension ? static_cast<int>(pszDot - pszProgramPath)
-                                                           : static_cast<int>(nLength));
+    CString path = CString(pszProgramPath)
+                       .Left(bExtension ? static_cast<int>(pszDot - pszProgramPath)
+                                        : static_cast<int>(nLength));
     path += ".ini";
     return std::strlen(path) < kIniPathSize ? path : CString();
 }
@@ -20,8 +21,9 @@ CString ServicesPathFor(const char* pszProgramPath)
     if (nLength == 0 || nLength >= kServicesPathSize)
         return CString();
     const char* pszSlash = std::strrchr(pszProgramPath, '\\');
-    CString path = pszSlash ? CString(pszProgramPath).Left(static_cast<int>(pszSlash - pszProgramPath) + 1)
-                            : CString();
+    CString path =
+        pszSlash ? CString(pszProgramPath).Left(static_cast<int>(pszSlash - pszProgramPath) + 1)
+                 : CString();
     path += "services";
     return std::strlen(path) < kServicesPathSize ? path : CString();
 }

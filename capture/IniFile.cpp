@@ -10,7 +10,8 @@
 
 CIniFile::CIniFile(const char* pszProgramPath)
 {
-    StorePath(IniPathFor(pszProgramPath ? CString(pszProgramPath) : GetProgramFilePath()), m_szPath);
+    StorePath(IniPathFor(pszProgramPath ? CString(pszProgramPath) : GetProgramFilePath()),
+              m_szPath);
 }
 
 int CIniFile::ReadInt(const char* pszSection, const char* pszKey, int nDefault) const
@@ -32,7 +33,8 @@ void CIniFile::ReadText(const char* pszSection, const char* pszKey, const char* 
         pszBuffer[nLength] = '\0';
         return;
     }
-    GetPrivateProfileStringA(pszSection, pszKey, pszDefault, pszBuffer, static_cast<DWORD>(cbBuffer), m_szPath);
+    GetPrivateProfileStringA(pszSection, pszKey, pszDefault, pszBuffer,
+                             static_cast<DWORD>(cbBuffer), m_szPath);
 }
 
 bool CIniFile::IsWritable() const

@@ -6,8 +6,7 @@
 
 // A settings file named after a program file (see IniPathFor). Without a
 // usable path every read gives its default and nothing is written.
-class CIniFile
-{
+class CIniFile {
 public:
     // pszProgramPath: the program file; null means this process's own.
     explicit CIniFile(const char* pszProgramPath = nullptr);
@@ -19,7 +18,8 @@ public:
     void ReadText(const char* pszSection, const char* pszKey, const char* pszDefault,
                   char* pszBuffer, std::size_t cbBuffer) const;
     template <std::size_t N>
-    void ReadText(const char* pszSection, const char* pszKey, const char* pszDefault, char (&szBuffer)[N]) const
+    void ReadText(const char* pszSection, const char* pszKey, const char* pszDefault,
+                  char (&szBuffer)[N]) const
     {
         ReadText(pszSection, pszKey, pszDefault, szBuffer, N);
     }

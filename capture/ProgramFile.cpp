@@ -9,7 +9,8 @@ CString GetProgramFilePath()
     // fills the buffer may have been cut, so the buffer grows until it fits.
     CString path;
     for (DWORD nSize = MAX_PATH;; nSize *= 2) {
-        const DWORD nLength = GetModuleFileNameA(nullptr, path.GetBuffer(static_cast<int>(nSize)), nSize);
+        const DWORD nLength =
+            GetModuleFileNameA(nullptr, path.GetBuffer(static_cast<int>(nSize)), nSize);
         if (nLength == 0)
             return CString();
         if (nLength < nSize) {

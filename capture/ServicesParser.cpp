@@ -11,8 +11,7 @@ namespace {
 // Each piece is a line, or as much of a longer line as fits the buffer.
 constexpr std::size_t kServicesLineSize = 300;
 
-struct FileCloser
-{
+struct FileCloser {
     void operator()(std::FILE* pFile) const { std::fclose(pFile); }
 };
 using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
@@ -27,11 +26,12 @@ void ReadServicesFile(const char* pszPath)
     }
 }
 
-} // namespace
+}  // namespace
 
 CServicesParser::CServicesParser(const char* pszProgramPath)
 {
-    StorePath(ServicesPathFor(pszProgramPath ? CString(pszProgramPath) : GetProgramFilePath()), m_szPath);
+    StorePath(ServicesPathFor(pszProgramPath ? CString(pszProgramPath) : GetProgramFilePath()),
+              m_szPath);
     if (m_szPath[0] != '\0')
         ReadServicesFile(m_szPath);
 }

@@ -5,8 +5,7 @@
 
 #include <cstdio>
 
-CSettings::CSettings(const char* pszProgramPath)
-    : CIniFile(pszProgramPath)
+CSettings::CSettings(const char* pszProgramPath) : CIniFile(pszProgramPath)
 {
     for (const SettingKey& key : SettingKeys()) {
         switch (key.kind) {

@@ -6,8 +6,7 @@
 
 // The capture module's settings: read from the settings file when built,
 // written back to it, complete and normalised, when destroyed.
-class CSettings : public CIniFile
-{
+class CSettings : public CIniFile {
 public:
     explicit CSettings(const char* pszProgramPath = nullptr);
     ~CSettings() override;
@@ -16,7 +15,7 @@ public:
     int m_nAlwaysOnTop = 0;
     int m_nNsResolve = 0;
     int m_nPortResolve = 0;
-    std::uint32_t m_dwIdleTime = 0;     // milliseconds
+    std::uint32_t m_dwIdleTime = 0;  // milliseconds
     // "idleseconds" as read: m_dwIdleTime cannot hold more than 4294967 s,
     // so the value written back comes from here.
     std::uint32_t m_dwIdleSeconds = 0;

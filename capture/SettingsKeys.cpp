@@ -35,21 +35,23 @@ constexpr std::array<SettingKey, kSettingKeyCount> s_keys = {{
     {"log", "logfile", SettingKind::LogFile, 0, nullptr},
 }};
 
-} // namespace
+}  // namespace
 
 const std::array<SettingKey, kSettingKeyCount>& SettingKeys()
 {
     return s_keys;
 }
 
-const char* WriteBackText(const CSettings& settings, const SettingKey& key, char (&szNumber)[kNumberTextSize])
+const char* WriteBackText(const CSettings& settings, const SettingKey& key,
+                          char (&szNumber)[kNumberTextSize])
 {
     switch (key.kind) {
     case SettingKind::Integer:
         std::snprintf(szNumber, sizeof szNumber, "%d", settings.*key.pnField);
         return szNumber;
     case SettingKind::IdleSeconds:
-        std::snprintf(szNumber, sizeof szNumber, "%u", static_cast<unsigned>(settings.m_dwIdleSeconds));
+        std::snprintf(szNumber, sizeof szNumber, "%u",
+                      static_cast<unsigned>(settings.m_dwIdleSeconds));
         return szNumber;
     case SettingKind::LogFile:
         return settings.m_szLogFile;

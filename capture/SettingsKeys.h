@@ -7,13 +7,12 @@
 
 enum class SettingKind { Integer, IdleSeconds, LogFile };
 
-struct SettingKey
-{
+struct SettingKey {
     const char* pszSection;
     const char* pszKey;
     SettingKind kind;
-    int nDefault;              // Integer and IdleSeconds
-    int CSettings::*pnField;   // Integer only
+    int nDefault;             // Integer and IdleSeconds
+    int CSettings::*pnField;  // Integer only
 };
 
 constexpr std::size_t kSettingKeyCount = 25;
@@ -26,4 +25,5 @@ constexpr std::size_t kNumberTextSize = 16;
 
 // The text written back for one key: numbers are formatted into szNumber,
 // "logfile" is the settings' own text.
-const char* WriteBackText(const CSettings& settings, const SettingKey& key, char (&szNumber)[kNumberTextSize]);
+const char* WriteBackText(const CSettings& settings, const SettingKey& key,
+                          char (&szNumber)[kNumberTextSize]);

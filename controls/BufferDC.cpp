@@ -4,8 +4,14 @@
 
 namespace {
 
-int Width(const RECT& rect) { return rect.right - rect.left; }
-int Height(const RECT& rect) { return rect.bottom - rect.top; }
+int Width(const RECT& rect)
+{
+    return rect.right - rect.left;
+}
+int Height(const RECT& rect)
+{
+    return rect.bottom - rect.top;
+}
 
 }  // namespace
 

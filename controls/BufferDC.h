@@ -27,7 +27,7 @@ private:
 
     HDC m_hScreenDC;
     HDC m_hScreenAttribDC;
-    CDC m_memDC;          // declared before the bitmap: deleted after it
+    CDC m_memDC;  // declared before the bitmap: deleted after it
     CBitmap m_bitmap;
     HGDIOBJ m_hPreviousBitmap = nullptr;
     RECT m_rcBuffer{};

@@ -6,11 +6,11 @@
 
 namespace {
 
-constexpr DWORD kStaticTypeMask = 0x0F;          // SS_TYPEMASK
+constexpr DWORD kStaticTypeMask = 0x0F;  // SS_TYPEMASK
 constexpr DWORD kLinkStyle = SS_NOTIFY | SS_OWNERDRAW;
-constexpr int kTipInitialDelay = 1200;           // ms
-constexpr int kTipAutoPopDelay = 1600;           // ms
-constexpr int kFontHeight = 14;                  // pixels at 96 dpi
+constexpr int kTipInitialDelay = 1200;  // ms
+constexpr int kTipAutoPopDelay = 1600;  // ms
+constexpr int kFontHeight = 14;         // pixels at 96 dpi
 
 // Edges belong to the rectangle on all four sides.
 bool InsideOrOnEdge(const RECT& rect, POINT point)
@@ -24,8 +24,9 @@ bool InsideOrOnEdge(const RECT& rect, POINT point)
 CHyperLink::CHyperLink()
     : m_crBackground(::GetSysColor(COLOR_BTNFACE)), m_hHandCursor(::LoadCursorA(nullptr, IDC_HAND))
 {
-    m_font.CreateFont(ScaleForDpi(kFontHeight, SystemDpi()), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                      CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Arial");
+    m_font.CreateFont(ScaleForDpi(kFontHeight, SystemDpi()), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                      FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                      ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Arial");
 }
 
 CHyperLink::~CHyperLink()
@@ -63,7 +64,8 @@ void CHyperLink::PreSubclassWindow()
 
     if (!m_toolTip.Create(this, 0))
         return;
-    m_toolTip.AddWindowTool(GetParent(), m_hWnd, m_pszLinkUrl ? m_pszLinkUrl.get() : LPSTR_TEXTCALLBACKA);
+    m_toolTip.AddWindowTool(GetParent(), m_hWnd,
+                            m_pszLinkUrl ? m_pszLinkUrl.get() : LPSTR_TEXTCALLBACKA);
     m_toolTip.SetDelayTime(TTDT_INITIAL, kTipInitialDelay);
     m_toolTip.SetDelayTime(TTDT_AUTOPOP, kTipAutoPopDelay);
 }

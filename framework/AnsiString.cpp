@@ -138,7 +138,8 @@ CString CString::Left(int count) const
 {
     CString part;
     if (count > 0)
-        part.Assign(c_str(), static_cast<size_t>(count) < m_nLength ? static_cast<size_t>(count) : m_nLength);
+        part.Assign(c_str(), static_cast<size_t>(count) < m_nLength ? static_cast<size_t>(count)
+                                                                    : m_nLength);
     return part;
 }
 

@@ -20,7 +20,11 @@ public:
 
     CString& operator=(const CString& other);
     CString& operator=(CString&& other) noexcept;
-    CString& operator=(const char* text) { Assign(text); return *this; }
+    CString& operator=(const char* text)
+    {
+        Assign(text);
+        return *this;
+    }
     CString& operator+=(const char* text);
 
     operator const char*() const { return c_str(); }
@@ -53,5 +57,5 @@ private:
 
     char* m_pData = nullptr;  // null until something is stored
     size_t m_nLength = 0;
-    size_t m_nCapacity = 0;   // characters that fit before the zero
+    size_t m_nCapacity = 0;  // characters that fit before the zero
 };

@@ -8,7 +8,8 @@ void CCmdUI::Enable(BOOL on)
     // A pop-up item is never disabled: its sub-menu's items decide.
     if (!m_hMenu || m_hSubMenu)
         return;
-    EnableMenuItem(m_hMenu, m_nIndex, MF_BYPOSITION | (on ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
+    EnableMenuItem(m_hMenu, m_nIndex,
+                   MF_BYPOSITION | (on ? MF_ENABLED : (MF_DISABLED | MF_GRAYED)));
 }
 
 void CCmdUI::SetCheck(int check)

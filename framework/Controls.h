@@ -9,7 +9,10 @@ public:
 
 class CStatic : public CWnd {
 public:
-    HICON SetIcon(HICON icon) { return reinterpret_cast<HICON>(SendMessage(STM_SETICON, reinterpret_cast<WPARAM>(icon))); }
+    HICON SetIcon(HICON icon)
+    {
+        return reinterpret_cast<HICON>(SendMessage(STM_SETICON, reinterpret_cast<WPARAM>(icon)));
+    }
 };
 
 // A combobox object may exist without a control: its messages then go to no
@@ -17,9 +20,15 @@ public:
 // selection reads 0.
 class CComboBox : public CWnd {
 public:
-    int AddString(const char* text) { return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text))); }
+    int AddString(const char* text)
+    {
+        return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
+    }
     int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }
-    int SetCurSel(int index) { return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index))); }
+    int SetCurSel(int index)
+    {
+        return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index)));
+    }
 };
 
 // A menu loaded from the resources, destroyed with the object.
@@ -33,7 +42,10 @@ public:
     BOOL LoadMenu(UINT id);
     void DestroyMenu();
     // A sub-menu belongs to its menu: the handle is borrowed.
-    HMENU GetSubMenu(int position) const { return m_hMenu ? ::GetSubMenu(m_hMenu, position) : nullptr; }
+    HMENU GetSubMenu(int position) const
+    {
+        return m_hMenu ? ::GetSubMenu(m_hMenu, position) : nullptr;
+    }
 
     HMENU m_hMenu = nullptr;
 };

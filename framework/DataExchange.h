@@ -10,7 +10,9 @@ class CWnd;
 class CDataExchange {
 public:
     CDataExchange(CWnd* dialog, bool saveAndValidate)
-        : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate) {}
+        : m_pDlgWnd(dialog), m_bSaveAndValidate(saveAndValidate)
+    {
+    }
 
     // The dialog's control id; throws CDataExchangeException when missing.
     HWND PrepareCtrl(int id) const;

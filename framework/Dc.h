@@ -25,7 +25,10 @@ public:
     COLORREF SetTextColor(COLORREF colour) { return ::SetTextColor(m_hDC, colour); }
     HGDIOBJ SelectObject(HGDIOBJ object) { return ::SelectObject(m_hDC, object); }
     void FillRect(const RECT& rect, HBRUSH brush) { ::FillRect(m_hDC, &rect, brush); }
-    BOOL TextOut(int x, int y, const char* text, int count) { return ::TextOutA(m_hDC, x, y, text, count); }
+    BOOL TextOut(int x, int y, const char* text, int count)
+    {
+        return ::TextOutA(m_hDC, x, y, text, count);
+    }
     BOOL MoveTo(int x, int y) { return ::MoveToEx(m_hDC, x, y, nullptr); }
     BOOL LineTo(int x, int y) { return ::LineTo(m_hDC, x, y); }
     BOOL DrawIcon(int x, int y, HICON icon) { return ::DrawIcon(m_hDC, x, y, icon); }
@@ -66,7 +69,11 @@ public:
     CGdiObject(const CGdiObject&) = delete;
     CGdiObject& operator=(const CGdiObject&) = delete;
 
-    void Attach(Handle handle) { DeleteObject(); m_hObject = handle; }
+    void Attach(Handle handle)
+    {
+        DeleteObject();
+        m_hObject = handle;
+    }
     void DeleteObject()
     {
         if (m_hObject)

@@ -3,7 +3,9 @@
 #include "framework/Exception.h"
 #include "framework/WinApp.h"
 
-CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
+CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent)
+{
+}
 
 const MessageMap* CDialog::GetMessageMap() const
 {
@@ -120,7 +122,9 @@ BOOL CDialog::UpdateData(BOOL save)
     return TRUE;
 }
 
-void CDialog::DoDataExchange(CDataExchange*) {}
+void CDialog::DoDataExchange(CDataExchange*)
+{
+}
 
 BOOL CDialog::OnInitDialog()
 {

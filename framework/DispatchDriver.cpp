@@ -41,7 +41,8 @@ HRESULT CDispatchDriver::Invoke(DISPID id, VARIANTARG* args, UINT count)
     if (!m_lpDispatch)
         return S_FALSE;
     DISPPARAMS params{args, nullptr, count, 0};
-    return m_lpDispatch->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
+    return m_lpDispatch->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr,
+                                nullptr);
 }
 
 HRESULT CDispatchDriver::InvokeMethod(DISPID id)

@@ -17,8 +17,8 @@ public:
 
     // DISPATCH_METHOD calls with no result; the HRESULT of Invoke.
     HRESULT InvokeMethod(DISPID id);
-    HRESULT InvokeMethod(DISPID id, long value);         // one VT_I4
-    HRESULT InvokeMethod(DISPID id, const char* text);   // one VT_BSTR
+    HRESULT InvokeMethod(DISPID id, long value);        // one VT_I4
+    HRESULT InvokeMethod(DISPID id, const char* text);  // one VT_BSTR
 
     IDispatch* m_lpDispatch = nullptr;
     BOOL m_bAutoRelease = TRUE;  // release the interface with the client

@@ -31,7 +31,9 @@ class MessageMap {
 public:
     template <size_t N>
     MessageMap(const MessageMap* base, const MessageEntry (&entries)[N])
-        : m_base(base), m_begin(entries), m_end(entries + N) {}
+        : m_base(base), m_begin(entries), m_end(entries + N)
+    {
+    }
     explicit MessageMap(const MessageMap* base) : m_base(base), m_begin(nullptr), m_end(nullptr) {}
 
     const MessageMap* Base() const { return m_base; }
@@ -46,26 +48,34 @@ private:
 
 namespace msgmap_detail {
 
-template <class F> struct ClassOf;
-template <class T, class R, class... A> struct ClassOf<R (T::*)(A...)> { using type = T; };
+template <class F>
+struct ClassOf;
+template <class T, class R, class... A>
+struct ClassOf<R (T::*)(A...)> {
+    using type = T;
+};
 
-template <class T> LRESULT Call(T& target, void (T::*fn)(), WPARAM, LPARAM)
+template <class T>
+LRESULT Call(T& target, void (T::*fn)(), WPARAM, LPARAM)
 {
     (target.*fn)();
     return 0;
 }
-template <class T> LRESULT Call(T& target, LRESULT (T::*fn)(WPARAM, LPARAM), WPARAM w, LPARAM l)
+template <class T>
+LRESULT Call(T& target, LRESULT (T::*fn)(WPARAM, LPARAM), WPARAM w, LPARAM l)
 {
     return (target.*fn)(w, l);
 }
 
-template <auto Fn> LRESULT Thunk(CCmdTarget& target, WPARAM w, LPARAM l)
+template <auto Fn>
+LRESULT Thunk(CCmdTarget& target, WPARAM w, LPARAM l)
 {
     using T = typename ClassOf<decltype(Fn)>::type;
     return Call(static_cast<T&>(target), Fn, w, l);
 }
 
-template <auto Fn> void UpdateThunk(CCmdTarget& target, CCmdUI* ui)
+template <auto Fn>
+void UpdateThunk(CCmdTarget& target, CCmdUI* ui)
 {
     using T = typename ClassOf<decltype(Fn)>::type;
     (static_cast<T&>(target).*Fn)(ui);
@@ -73,29 +83,36 @@ template <auto Fn> void UpdateThunk(CCmdTarget& target, CCmdUI* ui)
 
 }  // namespace msgmap_detail
 
-template <auto Fn> MessageEntry Message(UINT message)
+template <auto Fn>
+MessageEntry Message(UINT message)
 {
-    return {MessageEntry::Kind::Message, message, message, nullptr, &msgmap_detail::Thunk<Fn>, nullptr};
+    return {MessageEntry::Kind::Message, message, message, nullptr,
+            &msgmap_detail::Thunk<Fn>,   nullptr};
 }
 
-template <auto Fn> MessageEntry MessageRange(UINT first, UINT last)
+template <auto Fn>
+MessageEntry MessageRange(UINT first, UINT last)
 {
     return {MessageEntry::Kind::Message, first, last, nullptr, &msgmap_detail::Thunk<Fn>, nullptr};
 }
 
-template <auto Fn> MessageEntry RegisteredMessage(const UINT* message)
+template <auto Fn>
+MessageEntry RegisteredMessage(const UINT* message)
 {
     return {MessageEntry::Kind::Registered, 0, 0, message, &msgmap_detail::Thunk<Fn>, nullptr};
 }
 
-template <auto Fn> MessageEntry Command(UINT id, UINT code = 0)
+template <auto Fn>
+MessageEntry Command(UINT id, UINT code = 0)
 {
     return {MessageEntry::Kind::Command, id, code, nullptr, &msgmap_detail::Thunk<Fn>, nullptr};
 }
 
-template <auto Fn> MessageEntry CommandUpdate(UINT id)
+template <auto Fn>
+MessageEntry CommandUpdate(UINT id)
 {
-    return {MessageEntry::Kind::CommandUpdate, id, id, nullptr, nullptr, &msgmap_detail::UpdateThunk<Fn>};
+    return {MessageEntry::Kind::CommandUpdate, id, id, nullptr, nullptr,
+            &msgmap_detail::UpdateThunk<Fn>};
 }
 
 // The message takes the window's default processing, as if no entry existed;

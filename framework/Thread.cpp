@@ -36,7 +36,8 @@ bool StartWorkerThread(WorkerProc fn, LPVOID param, int priority)
     auto* start = new (std::nothrow) WorkerStart{fn, param};
     if (!start)
         return false;
-    const uintptr_t handle = _beginthreadex(nullptr, 0, &WorkerEntry, start, CREATE_SUSPENDED, nullptr);
+    const uintptr_t handle =
+        _beginthreadex(nullptr, 0, &WorkerEntry, start, CREATE_SUSPENDED, nullptr);
     if (!handle) {
         delete start;
         return false;

@@ -10,8 +10,14 @@ public:
     BOOL Create(CWnd* owner, DWORD style = 0);
 
     void Activate(BOOL active) { SendMessage(TTM_ACTIVATE, active); }
-    int SetMaxTipWidth(int width) { return static_cast<int>(SendMessage(TTM_SETMAXTIPWIDTH, 0, width)); }
-    void SetDelayTime(DWORD which, int ms) { SendMessage(TTM_SETDELAYTIME, which, MAKELPARAM(ms, 0)); }
+    int SetMaxTipWidth(int width)
+    {
+        return static_cast<int>(SendMessage(TTM_SETMAXTIPWIDTH, 0, width));
+    }
+    void SetDelayTime(DWORD which, int ms)
+    {
+        SendMessage(TTM_SETDELAYTIME, which, MAKELPARAM(ms, 0));
+    }
     int GetToolCount() const { return static_cast<int>(SendMessage(TTM_GETTOOLCOUNT)); }
     void RelayEvent(MSG* msg) { SendMessage(TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(msg)); }
     void Pop() { SendMessage(TTM_POP); }

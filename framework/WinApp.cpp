@@ -66,7 +66,7 @@ CWnd* AfxGetMainWnd()
 HINSTANCE AfxGetInstanceHandle()
 {
     return g_pApplication && g_pApplication->m_hInstance ? g_pApplication->m_hInstance
-                                                        : ::GetModuleHandleA(nullptr);
+                                                         : ::GetModuleHandleA(nullptr);
 }
 
 int AfxMessageBox(const char* text, UINT type)

@@ -26,9 +26,9 @@ public:
 
     HINSTANCE m_hInstance = nullptr;
     CWnd* m_pMainWnd = nullptr;
-    CString m_strAppName;       // the program file's name without extension
+    CString m_strAppName;  // the program file's name without extension
     CString m_strRegistryKey;
-    int m_nExitCode = 0;        // what ExitInstance returns by default
+    int m_nExitCode = 0;  // what ExitInstance returns by default
 
 protected:
     const MessageMap* GetMessageMap() const override;

@@ -31,8 +31,14 @@ public:
     // is dispatched; true means it was handled and is not dispatched.
     virtual BOOL PreTranslateMessage(MSG* msg);
 
-    LRESULT SendMessage(UINT msg, WPARAM w = 0, LPARAM l = 0) const { return ::SendMessageA(m_hWnd, msg, w, l); }
-    BOOL PostMessage(UINT msg, WPARAM w = 0, LPARAM l = 0) const { return ::PostMessageA(m_hWnd, msg, w, l); }
+    LRESULT SendMessage(UINT msg, WPARAM w = 0, LPARAM l = 0) const
+    {
+        return ::SendMessageA(m_hWnd, msg, w, l);
+    }
+    BOOL PostMessage(UINT msg, WPARAM w = 0, LPARAM l = 0) const
+    {
+        return ::PostMessageA(m_hWnd, msg, w, l);
+    }
 
     void SetWindowText(const char* text) { ::SetWindowTextA(m_hWnd, text); }
     void GetWindowText(CString& text) const;

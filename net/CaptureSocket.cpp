@@ -11,7 +11,8 @@ SOCKET OpenCaptureSocket()
     if (socket.Get() == INVALID_SOCKET)
         return INVALID_SOCKET;
 
-    const int listed = g_nLocalAddresses < kMaxLocalAddresses ? g_nLocalAddresses : kMaxLocalAddresses;
+    const int listed =
+        g_nLocalAddresses < kMaxLocalAddresses ? g_nLocalAddresses : kMaxLocalAddresses;
     const LOCAL_ADDRESS& chosen = g_LocalAddresses[ChooseCaptureAddress(g_LocalAddresses, listed)];
     sockaddr_in address{};
     address.sin_family = AF_INET;

@@ -63,7 +63,8 @@ bool RunEntryExists()
     RegKey key;
     if (!key.Open(HKEY_CURRENT_USER, kRunKey, KEY_QUERY_VALUE))
         return false;
-    return ::RegQueryValueExA(key, kProductName, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    return ::RegQueryValueExA(key, kProductName, nullptr, nullptr, nullptr, nullptr) ==
+           ERROR_SUCCESS;
 }
 
 bool FormatRunEntry(const char* directory, char* out, size_t outSize)
@@ -71,7 +72,8 @@ bool FormatRunEntry(const char* directory, char* out, size_t outSize)
     if (outSize > 0)
         out[0] = '\0';
     char shortcut[kPathBuffer];
-    const int pathLength = std::snprintf(shortcut, sizeof shortcut, "%s\\%s", directory, kShortcutName);
+    const int pathLength =
+        std::snprintf(shortcut, sizeof shortcut, "%s\\%s", directory, kShortcutName);
     if (pathLength < 0 || static_cast<size_t>(pathLength) >= sizeof shortcut)
         return false;
     const int dataLength = std::snprintf(out, outSize, "\"%s\" -tray", shortcut);

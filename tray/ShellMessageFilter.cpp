@@ -20,7 +20,7 @@ void AllowShellMessage(HWND window, UINT message)
         perWindow(window, message, kAllowForWindow, nullptr);
         return;
     }
-    if (auto perProcess =
-            SystemEntryPoint<ChangeWindowMessageFilterFn>("user32.dll", "ChangeWindowMessageFilter"))
+    if (auto perProcess = SystemEntryPoint<ChangeWindowMessageFilterFn>(
+            "user32.dll", "ChangeWindowMessageFilter"))
         perProcess(message, kAllowForProcess);
 }

@@ -6,7 +6,8 @@
 
 namespace {
 
-constexpr UINT kRedrawAll = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME;
+constexpr UINT kRedrawAll =
+    RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME;
 static_assert(kRedrawAll == 0x585, "the restored window is redrawn with flags 0x585");
 
 BOOL CALLBACK VisitTaskbarDescendant(HWND window, LPARAM area)

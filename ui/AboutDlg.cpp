@@ -2,7 +2,9 @@
 
 #include "res/resource.h"
 
-CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX) {}
+CAboutDlg::CAboutDlg() : CDialog(IDD_ABOUTBOX)
+{
+}
 
 const MessageMap* CAboutDlg::GetMessageMap() const
 {

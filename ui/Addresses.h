@@ -12,7 +12,8 @@ constexpr char kUpdateServerHost[] = "update.velorix.net";
 constexpr char kClientDownloadPage[] = "https://www.utorrent.com/downloads/win/";
 
 // The tray menu's pages, each an outside site's own address.
-constexpr char kP2PSecurityPage[] = "https://www.cisa.gov/news-events/news/risks-file-sharing-technology";
+constexpr char kP2PSecurityPage[] =
+    "https://www.cisa.gov/news-events/news/risks-file-sharing-technology";
 constexpr char kFileSharingPage[] = "https://en.wikipedia.org/wiki/File_sharing";
 constexpr char kAnonymousDownloadPage[] = "https://geti2p.net/";
 constexpr char kMusicStorePage[] = "https://www.emusic.com/";

@@ -16,7 +16,7 @@ constexpr size_t kClientPathSize = 272;
 
 const char kUpdaterProgram[] = "Renewix.exe";
 const char kProductName[] = "Velorix";
-const char kUpdaterChannel[] = "5";     // a constant the updater expects
+const char kUpdaterChannel[] = "5";  // a constant the updater expects
 const char kProductVersion[] = "4.6.0";
 const char kUpdaterSilent[] = "false";  // a constant the updater expects
 
@@ -39,8 +39,8 @@ void CRapidaneDlg::LaunchClient()
     // unterminated data a string.
     char location[kLocationSize + 1] = {};
     DWORD size = kLocationSize;
-    if (::RegQueryValueExA(key, kInstallLocation, nullptr, nullptr, reinterpret_cast<BYTE*>(location),
-                           &size) != ERROR_SUCCESS)
+    if (::RegQueryValueExA(key, kInstallLocation, nullptr, nullptr,
+                           reinterpret_cast<BYTE*>(location), &size) != ERROR_SUCCESS)
         return;
     char client[kClientPathSize];
     std::snprintf(client, sizeof client, "%s\\uTorrent.exe", location);
@@ -58,11 +58,26 @@ void CRapidaneDlg::StartUpdater()
     ::ShellExecuteA(nullptr, "open", kUpdaterProgram, arguments, nullptr, SW_SHOWNORMAL);
 }
 
-void CRapidaneDlg::OnLinkSecurity() { OpenPage(kP2PSecurityPage); }
-void CRapidaneDlg::OnLinkFileSharing() { OpenPage(kFileSharingPage); }
-void CRapidaneDlg::OnLinkAnonymous() { OpenPage(kAnonymousDownloadPage); }
-void CRapidaneDlg::OnLinkMusicOffer() { OpenPage(kMusicStorePage); }
-void CRapidaneDlg::OnLinkMedia() { OpenPage(kMediaArchivePage); }
+void CRapidaneDlg::OnLinkSecurity()
+{
+    OpenPage(kP2PSecurityPage);
+}
+void CRapidaneDlg::OnLinkFileSharing()
+{
+    OpenPage(kFileSharingPage);
+}
+void CRapidaneDlg::OnLinkAnonymous()
+{
+    OpenPage(kAnonymousDownloadPage);
+}
+void CRapidaneDlg::OnLinkMusicOffer()
+{
+    OpenPage(kMusicStorePage);
+}
+void CRapidaneDlg::OnLinkMedia()
+{
+    OpenPage(kMediaArchivePage);
+}
 
 void CRapidaneDlg::OnLinkHelp()
 {

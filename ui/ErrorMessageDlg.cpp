@@ -9,7 +9,8 @@ constexpr COLORREF kLinkBackground = RGB(232, 232, 233);
 
 CErrorMessageDlg::CErrorMessageDlg()
     : CDialog(IDD_ERROR_MESSAGE),
-      m_strMessage("uTorrent is not installed on your PC!\nPlease install it first to use this option.")
+      m_strMessage(
+          "uTorrent is not installed on your PC!\nPlease install it first to use this option.")
 {
     m_strAddress.Format("(%s)", kClientDownloadPage);
 }

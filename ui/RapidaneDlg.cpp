@@ -16,9 +16,9 @@ CRapidaneDlg::CRapidaneDlg(CWnd* parent)
     // minimised, the small one is the tray icon. The window's caption keeps
     // no icon.
     m_hIcon = ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
-    m_hSmallIcon = static_cast<HICON>(::LoadImageA(
-        AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
-        ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    m_hSmallIcon = static_cast<HICON>(
+        ::LoadImageA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
+                     ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     if (!m_hSmallIcon)
         m_hSmallIcon = m_hIcon;
     LoadAutoResume();

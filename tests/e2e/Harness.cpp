@@ -97,10 +97,11 @@ bool SetValue(HKEY root, const std::string& path, const std::string& name, DWORD
               const void* data, DWORD size)
 {
     HKEY key;
-    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
+    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
         return false;
-    const LONG result = RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
+    const LONG result =
+        RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(key);
     return result == ERROR_SUCCESS;
 }
@@ -110,7 +111,8 @@ bool SetDword(HKEY root, const std::string& path, const std::string& name, DWORD
     return SetValue(root, path, name, REG_DWORD, &value, sizeof value);
 }
 
-bool SetString(HKEY root, const std::string& path, const std::string& name, const std::string& value)
+bool SetString(HKEY root, const std::string& path, const std::string& name,
+               const std::string& value)
 {
     return SetValue(root, path, name, REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1));
 }
@@ -118,7 +120,8 @@ bool SetString(HKEY root, const std::string& path, const std::string& name, cons
 std::optional<DWORD> GetDword(HKEY root, const std::string& path, const std::string& name)
 {
     DWORD value = 0, size = sizeof value, type = 0;
-    if (RegGetValueA(root, path.c_str(), name.c_str(), RRF_RT_ANY, &type, &value, &size) != ERROR_SUCCESS ||
+    if (RegGetValueA(root, path.c_str(), name.c_str(), RRF_RT_ANY, &type, &value, &size) !=
+            ERROR_SUCCESS ||
         type != REG_DWORD)
         return std::nullopt;
     return value;
@@ -128,8 +131,8 @@ std::optional<std::string> GetString(HKEY root, const std::string& path, const s
 {
     char value[2048];
     DWORD size = sizeof value, type = 0;
-    if (RegGetValueA(root, path.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type, value, &size) !=
-        ERROR_SUCCESS)
+    if (RegGetValueA(root, path.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type, value,
+                     &size) != ERROR_SUCCESS)
         return std::nullopt;
     if (type != REG_SZ && type != REG_EXPAND_SZ)
         return std::nullopt;
@@ -155,7 +158,8 @@ std::vector<std::string> ValueNames(HKEY root, const std::string& path)
     for (DWORD i = 0;; ++i) {
         char name[256];
         DWORD length = sizeof name;
-        if (RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        if (RegEnumValueA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
             break;
         names.emplace_back(name, length);
     }
@@ -352,7 +356,8 @@ void Velorix::Timer(UINT_PTR id, int ticks)
 bool Velorix::Running() const
 {
     DWORD code = 0;
-    return m_process.hProcess && GetExitCodeProcess(m_process.hProcess, &code) && code == STILL_ACTIVE;
+    return m_process.hProcess && GetExitCodeProcess(m_process.hProcess, &code) &&
+           code == STILL_ACTIVE;
 }
 
 bool Velorix::WaitExit(DWORD timeoutMs, DWORD* code)

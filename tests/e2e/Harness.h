@@ -26,16 +26,17 @@ void DeleteKey(HKEY root, const std::string& path);
 bool SetDword(HKEY root, const std::string& path, const std::string& name, DWORD value);
 bool SetValue(HKEY root, const std::string& path, const std::string& name, DWORD type,
               const void* data, DWORD size);
-bool SetString(HKEY root, const std::string& path, const std::string& name, const std::string& value);
+bool SetString(HKEY root, const std::string& path, const std::string& name,
+               const std::string& value);
 std::optional<DWORD> GetDword(HKEY root, const std::string& path, const std::string& name);
 std::optional<std::string> GetString(HKEY root, const std::string& path, const std::string& name);
 bool DeleteValue(HKEY root, const std::string& path, const std::string& name);
 std::vector<std::string> ValueNames(HKEY root, const std::string& path);
 bool KeyExists(HKEY root, const std::string& path);
 
-extern const char kSettingsKey[];   // SOFTWARE\Velorix
-extern const char kRunKey[];        // ...\CurrentVersion\Run
-extern const char kClientKey[];     // ...\Uninstall\uTorrent
+extern const char kSettingsKey[];  // SOFTWARE\Velorix
+extern const char kRunKey[];       // ...\CurrentVersion\Run
+extern const char kClientKey[];    // ...\Uninstall\uTorrent
 
 // Removes what earlier runs stored: the settings key, the Run-key entry and
 // the client's uninstall key.

@@ -62,9 +62,9 @@ TEST(BenchSmoke, EveryMeasurementProducesSaneFigures)
     e2e::ResetUserState();
     const std::string folder = e2e::ScratchDir("bench_smoke");
     const std::string figuresFile = folder + "\\figures.txt";
-    ASSERT_EQ(0u, RunBench("--smoke --figures \"" + figuresFile + "\" --scratch \"" + folder +
-                               "\\run\"",
-                           folder))
+    ASSERT_EQ(
+        0u, RunBench("--smoke --figures \"" + figuresFile + "\" --scratch \"" + folder + "\\run\"",
+                     folder))
         << e2e::ReadFile(folder + "\\table.txt");
     std::map<std::string, double> f = ReadFigures(figuresFile);
     SCOPED_TRACE(e2e::ReadFile(folder + "\\table.txt"));
@@ -98,8 +98,8 @@ TEST(BenchSmoke, EveryMeasurementProducesSaneFigures)
     EXPECT_GT(f["size.file"], 0);
     EXPECT_EQ(f["size.file"], f["size.twin"]);
     double parts = 0;
-    for (const char* part : {"framework", "program", "cxx_runtime", "threads", "c_runtime", "imports",
-                             "resources", "relocations", "padding", "unattributed"})
+    for (const char* part : {"framework", "program", "cxx_runtime", "threads", "c_runtime",
+                             "imports", "resources", "relocations", "padding", "unattributed"})
         parts += f[std::string("size.") + part];
     EXPECT_LE(parts, f["size.file"]);
     EXPECT_GT(parts, f["size.file"] * 0.9) << "most of the file is attributed";

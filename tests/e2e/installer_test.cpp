@@ -16,7 +16,10 @@ namespace {
 
 const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velorix";
 
-std::string SetupExe() { return e2e::BinDir() + "\\Velorix-Setup-4.6.0.exe"; }
+std::string SetupExe()
+{
+    return e2e::BinDir() + "\\Velorix-Setup-4.6.0.exe";
+}
 
 std::string ShellFolder(int csidl)
 {
@@ -24,7 +27,10 @@ std::string ShellFolder(int csidl)
     return SUCCEEDED(SHGetFolderPathA(nullptr, csidl, nullptr, 0, path)) ? path : "<none>";
 }
 
-std::string StartMenuLink() { return ShellFolder(CSIDL_PROGRAMS) + "\\Velorix.lnk"; }
+std::string StartMenuLink()
+{
+    return ShellFolder(CSIDL_PROGRAMS) + "\\Velorix.lnk";
+}
 
 // Runs a program to its end; its exit code, or -1 when it did not start or end.
 long RunToEnd(const std::string& exe, const std::string& args)
@@ -103,7 +109,8 @@ protected:
         // Shortcuts saved in a Wine prefix otherwise become Linux desktop
         // entries; the environment's override does not reach the setup's
         // children, the registry's does.
-        e2e::SetString(HKEY_CURRENT_USER, "Software\\Wine\\DllOverrides", "winemenubuilder.exe", "");
+        e2e::SetString(HKEY_CURRENT_USER, "Software\\Wine\\DllOverrides", "winemenubuilder.exe",
+                       "");
     }
 
     void SetUp() override
@@ -155,11 +162,16 @@ TEST_F(Installer, SilentInstallPlacesTheProgramBothShortcutsAndTheRegistration)
 
     const std::string uninstaller = "\"" + folder + "\\Uninstall.exe\"";
     const std::pair<const char*, std::string> texts[] = {
-        {"DisplayName", "Velorix"}, {"DisplayVersion", "4.6.0"}, {"Publisher", "Velorix"},
-        {"DisplayIcon", exe + ",0"}, {"InstallLocation", folder}, {"UninstallString", uninstaller},
+        {"DisplayName", "Velorix"},
+        {"DisplayVersion", "4.6.0"},
+        {"Publisher", "Velorix"},
+        {"DisplayIcon", exe + ",0"},
+        {"InstallLocation", folder},
+        {"UninstallString", uninstaller},
         {"QuietUninstallString", uninstaller + " /S"}};
     for (const auto& [name, value] : texts)
-        EXPECT_EQ(value, e2e::GetString(HKEY_CURRENT_USER, kUninstallKey, name).value_or("<none>")) << name;
+        EXPECT_EQ(value, e2e::GetString(HKEY_CURRENT_USER, kUninstallKey, name).value_or("<none>"))
+            << name;
     EXPECT_EQ(1u, e2e::GetDword(HKEY_CURRENT_USER, kUninstallKey, "NoModify"));
     EXPECT_EQ(1u, e2e::GetDword(HKEY_CURRENT_USER, kUninstallKey, "NoRepair"));
     EXPECT_GE(e2e::GetDword(HKEY_CURRENT_USER, kUninstallKey, "EstimatedSize").value_or(0),
@@ -176,13 +188,17 @@ TEST_F(Installer, TheSetupProgramNamesTheProductAndItsVersion)
     UINT length = 0;
     WORD* translation = nullptr;
     ASSERT_TRUE(VerQueryValueA(block.data(), "\\VarFileInfo\\Translation",
-                               reinterpret_cast<void**>(&translation), &length) && length >= 4);
-    for (const auto& [name, value] : {std::pair{"ProductName", "Velorix"}, {"ProductVersion", "4.6.0"}}) {
+                               reinterpret_cast<void**>(&translation), &length) &&
+                length >= 4);
+    for (const auto& [name, value] :
+         {std::pair{"ProductName", "Velorix"}, {"ProductVersion", "4.6.0"}}) {
         char path[64];
-        snprintf(path, sizeof path, "\\StringFileInfo\\%04x%04x\\%s", translation[0], translation[1], name);
+        snprintf(path, sizeof path, "\\StringFileInfo\\%04x%04x\\%s", translation[0],
+                 translation[1], name);
         char* text = nullptr;
         EXPECT_TRUE(VerQueryValueA(block.data(), path, reinterpret_cast<void**>(&text), &length) &&
-                    std::string(text) == value) << name;
+                    std::string(text) == value)
+            << name;
     }
 }
 

@@ -10,14 +10,16 @@ using e2e::Velorix;
 
 namespace {
 
-const char kMessage[] = "uTorrent is not installed on your PC!\nPlease install it first to use this option.";
+const char kMessage[] =
+    "uTorrent is not installed on your PC!\nPlease install it first to use this option.";
 const char kDownloadPage[] = "https://www.utorrent.com/downloads/win/";
 
 class LauncherClient : public e2e::CFreshUserTest {
 protected:
     static void SetLocation(const std::string& location)
     {
-        ASSERT_TRUE(e2e::SetString(HKEY_CURRENT_USER, e2e::kClientKey, "InstallLocation", location));
+        ASSERT_TRUE(
+            e2e::SetString(HKEY_CURRENT_USER, e2e::kClientKey, "InstallLocation", location));
     }
 
     // Clicks "&Run your uTorrent" and waits for the error dialog.
@@ -39,8 +41,10 @@ TEST_F(LauncherClient, WithoutTheClientKeyTheErrorDialogOffersTheDownloadPage)
         HWND error = ErrorDialogAfterRun(app);
         ASSERT_NE(nullptr, error) << ending;
         EXPECT_EQ(kMessage, Velorix::TextOf(GetDlgItem(error, IDC_ERROR_TEXT)));
-        EXPECT_EQ("Click here to download uTorrent", Velorix::TextOf(GetDlgItem(error, IDC_DOWNLOAD_LINK)));
-        EXPECT_EQ(std::string("(") + kDownloadPage + ")", Velorix::TextOf(GetDlgItem(error, IDC_DOWNLOAD_ADDRESS)));
+        EXPECT_EQ("Click here to download uTorrent",
+                  Velorix::TextOf(GetDlgItem(error, IDC_DOWNLOAD_LINK)));
+        EXPECT_EQ(std::string("(") + kDownloadPage + ")",
+                  Velorix::TextOf(GetDlgItem(error, IDC_DOWNLOAD_ADDRESS)));
         EXPECT_EQ("OK", Velorix::TextOf(GetDlgItem(error, IDOK)));
         EXPECT_TRUE(GetWindowLongA(error, GWL_EXSTYLE) & WS_EX_TOPMOST);
         // Owned by the main window, which waits disabled.

@@ -32,7 +32,8 @@ inline std::vector<std::string> WaitForLines(const std::string& log, size_t coun
 
 inline bool EndsWith(const std::string& text, const std::string& end)
 {
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
 // A copy of the logging stand-in named name in folder; its log's path.

@@ -49,7 +49,8 @@ TEST_F(LauncherUpdater, RunOtherAppStartsTheClientAsWell)
     const std::string exe = ProgramBesideUpdater("updater-client");
     const std::string clientFolder = e2e::ScratchDir("updater-client-install");
     const std::string clientLog = launcher::PlaceLogger(clientFolder, standins::kClientExe);
-    ASSERT_TRUE(e2e::SetString(HKEY_CURRENT_USER, e2e::kClientKey, "InstallLocation", clientFolder));
+    ASSERT_TRUE(
+        e2e::SetString(HKEY_CURRENT_USER, e2e::kClientKey, "InstallLocation", clientFolder));
     ASSERT_TRUE(e2e::SetDword(HKEY_CURRENT_USER, e2e::kSettingsKey, "RunOtherApp", 1));
     Velorix app(exe);
     ASSERT_NE(nullptr, app.Main());

@@ -104,7 +104,8 @@ TEST_F(MainWindow, EscCloseBoxAndAltF4HideInsteadOfEnding)
         EXPECT_FALSE(IsWindowVisible(main)) << closing.what;
         EXPECT_TRUE(app.Running()) << closing.what;
         // Hiding stores the three settings.
-        EXPECT_EQ(12u, e2e::GetDword(HKEY_CURRENT_USER, e2e::kSettingsKey, "CheckPeriodNum").value_or(0))
+        EXPECT_EQ(12u,
+                  e2e::GetDword(HKEY_CURRENT_USER, e2e::kSettingsKey, "CheckPeriodNum").value_or(0))
             << closing.what;
     }
 }

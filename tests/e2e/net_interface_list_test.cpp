@@ -171,7 +171,8 @@ TEST_F(NetInterfaceList, ThreeHundredAdaptersListTheFirstTwoHundredFiftySix)
     ASSERT_TRUE(fake.Ready());
     standins::NetScript script;
     for (DWORD i = 0; i < 300; ++i)
-        script.interfaces.push_back(Interface(i + 1, "Adapter " + std::to_string(i), 0, 1000 + i, 2000 + i));
+        script.interfaces.push_back(
+            Interface(i + 1, "Adapter " + std::to_string(i), 0, 1000 + i, 2000 + i));
     ASSERT_TRUE(fake.Write(script));
     e2e::SetDword(HKEY_CURRENT_USER, e2e::kSettingsKey, "Network", 299);
     auto app = fake.Start();

@@ -10,19 +10,21 @@
 #include "tests/standins/probe/ProbeTargetIds.h"
 
 class CProbeTargetTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_NE(target.Dialog(), nullptr) << "probe_target.exe did not show its dialog";
-    probe = std::make_unique<CProbe>(target.ThreadId());
-    ASSERT_TRUE(probe->Attached()) << probe->LastError();
-  }
-  void TearDown() override {
-    probe.reset();
-    if (target.Dialog()) {
-      EXPECT_EQ(target.Close(), 0u);
+protected:
+    void SetUp() override
+    {
+        ASSERT_NE(target.Dialog(), nullptr) << "probe_target.exe did not show its dialog";
+        probe = std::make_unique<CProbe>(target.ThreadId());
+        ASSERT_TRUE(probe->Attached()) << probe->LastError();
     }
-  }
+    void TearDown() override
+    {
+        probe.reset();
+        if (target.Dialog()) {
+            EXPECT_EQ(target.Close(), 0u);
+        }
+    }
 
-  CProbeTargetProcess target;
-  std::unique_ptr<CProbe> probe;
+    CProbeTargetProcess target;
+    std::unique_ptr<CProbe> probe;
 };

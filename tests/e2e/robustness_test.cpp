@@ -58,7 +58,8 @@ TEST_F(Robustness, ThousandsOfSwitchesAndTicksOnAChangingTableLeakNothingAndThro
     OutputDebugStringA("monitor check\n");
     for (int i = 0; i < 100 && debugOutput.LinesOf(GetCurrentProcessId()).empty(); ++i)
         Sleep(10);
-    ASSERT_EQ(std::vector<std::string>{"monitor check\n"}, debugOutput.LinesOf(GetCurrentProcessId()));
+    ASSERT_EQ(std::vector<std::string>{"monitor check\n"},
+              debugOutput.LinesOf(GetCurrentProcessId()));
     net::FakeNetwork fake("robust-soak", standins::kNetFakeDir);
     ASSERT_TRUE(fake.Ready());
     // One round: the table as at start, grown past the buffer's spare rows,

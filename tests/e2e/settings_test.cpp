@@ -51,7 +51,8 @@ TEST_F(Settings, FirstStartStoresNothingUntilMinimizedThenExactlyThreeValues)
     app.Command(IDCANCEL);
     std::vector<std::string> names = e2e::ValueNames(HKEY_CURRENT_USER, e2e::kSettingsKey);
     std::sort(names.begin(), names.end());
-    EXPECT_EQ((std::vector<std::string>{"AccelerateN", "CheckPeriodCombo", "CheckPeriodNum"}), names);
+    EXPECT_EQ((std::vector<std::string>{"AccelerateN", "CheckPeriodCombo", "CheckPeriodNum"}),
+              names);
     EXPECT_EQ(12u, Stored("CheckPeriodNum"));
     EXPECT_EQ(0u, Stored("CheckPeriodCombo"));
     EXPECT_EQ(7u, Stored("AccelerateN"));

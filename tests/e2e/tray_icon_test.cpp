@@ -52,7 +52,8 @@ TEST_F(TrayInShell, WhileTheShellRefusesTheIconTheWindowMinimisesToTheTaskbar)
     app->Command(IDCANCEL);
     EXPECT_TRUE(IsIconic(main));
     EXPECT_TRUE(IsWindowVisible(main));
-    EXPECT_EQ(GetDesktopWindow(), GetAncestor(main, GA_PARENT)) << "not parked: its taskbar button stays";
+    EXPECT_EQ(GetDesktopWindow(), GetAncestor(main, GA_PARENT))
+        << "not parked: its taskbar button stays";
 
     // The retry timer brings the icon once the shell takes it; a double
     // click on it restores the window, which from then on hides into the

@@ -40,7 +40,8 @@ std::vector<std::string> Lines(const ProbeMenu& menu)
         if (item.separator)
             lines.push_back("separator");
         else
-            lines.push_back("#" + std::to_string(item.id) + " " + item.text + (item.checked ? " checked" : ""));
+            lines.push_back("#" + std::to_string(item.id) + " " + item.text +
+                            (item.checked ? " checked" : ""));
     }
     return lines;
 }
@@ -93,7 +94,8 @@ TEST_F(TrayMenu, RightButtonReleaseOpensTheSettingsMenuAtTheCursor)
     PostKey(menu->window, VK_RETURN);
     ASSERT_TRUE(MenusClosed()) << probe->LastError();
     EXPECT_TRUE(WaitUntil([] {
-        return e2e::GetDword(HKEY_CURRENT_USER, e2e::kSettingsKey, "AutoResumeDownloads").value_or(0) == 1;
+        return e2e::GetDword(HKEY_CURRENT_USER, e2e::kSettingsKey, "AutoResumeDownloads")
+                   .value_or(0) == 1;
     }));
 
     app->Post(WM_TRAY_NOTIFY, kIconId, WM_RBUTTONUP);
@@ -104,7 +106,8 @@ TEST_F(TrayMenu, RightButtonReleaseOpensTheSettingsMenuAtTheCursor)
     app->Post(WM_CANCELMODE);
     ASSERT_TRUE(MenusClosed()) << probe->LastError();
     EXPECT_TRUE(app->Running());
-    EXPECT_EQ(1u, e2e::GetDword(HKEY_CURRENT_USER, e2e::kSettingsKey, "AutoResumeDownloads").value_or(0));
+    EXPECT_EQ(
+        1u, e2e::GetDword(HKEY_CURRENT_USER, e2e::kSettingsKey, "AutoResumeDownloads").value_or(0));
 }
 
 TEST_F(TrayMenu, RightClickOnTheIconInTheTaskbarOffersExitToTheHiddenWindow)

@@ -37,7 +37,8 @@ TEST_F(TrayRestore, MinimizeParksTheWindowAndTakesItsTaskbarButton)
     GetWindowThreadProcessId(parking, &owner);
     EXPECT_EQ(app->Pid(), owner);
     EXPECT_FALSE(IsWindowVisible(parking));
-    EXPECT_EQ(static_cast<LONG>(WS_POPUP), GetWindowLongA(parking, GWL_STYLE) & (WS_POPUP | WS_CAPTION | WS_CHILD));
+    EXPECT_EQ(static_cast<LONG>(WS_POPUP),
+              GetWindowLongA(parking, GWL_STYLE) & (WS_POPUP | WS_CAPTION | WS_CHILD));
     EXPECT_TRUE(WaitUntil([&] { return !HasTaskbarButton(main); }));
 }
 
@@ -47,7 +48,8 @@ TEST_F(TrayRestore, DoubleClickOnTheIconBringsTheWindowBackAndChangesNothingElse
         SCOPED_TRACE(round);
         app->Command(IDCANCEL);
         ASSERT_FALSE(IsWindowVisible(main));
-        const std::vector<std::string> stored = e2e::ValueNames(HKEY_CURRENT_USER, e2e::kSettingsKey);
+        const std::vector<std::string> stored =
+            e2e::ValueNames(HKEY_CURRENT_USER, e2e::kSettingsKey);
 
         ASSERT_TRUE(Icon().has_value());
         ASSERT_TRUE(Click(*Icon(), WM_LBUTTONDBLCLK));

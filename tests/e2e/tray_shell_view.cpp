@@ -18,8 +18,8 @@ using ProcessHandle = std::unique_ptr<void, HandleCloser>;
 class CRemoteBuffer {
 public:
     CRemoteBuffer(HANDLE process, SIZE_T size)
-        : m_process(process),
-          m_address(static_cast<BYTE*>(::VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE)))
+        : m_process(process), m_address(static_cast<BYTE*>(::VirtualAllocEx(
+                                  process, nullptr, size, MEM_COMMIT, PAGE_READWRITE)))
     {
     }
     ~CRemoteBuffer()
@@ -70,7 +70,8 @@ BOOL CALLBACK CollectTooltip(HWND window, LPARAM tooltips)
     return TRUE;
 }
 
-void ReadTools(HWND tooltip, HWND taskbar, const CRemoteBuffer& remote, std::vector<ShownIcon>& icons)
+void ReadTools(HWND tooltip, HWND taskbar, const CRemoteBuffer& remote,
+               std::vector<ShownIcon>& icons)
 {
     DWORD_PTR count = 0;
     if (!::SendMessageTimeoutA(tooltip, TTM_GETTOOLCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &count))
@@ -81,13 +82,16 @@ void ReadTools(HWND tooltip, HWND taskbar, const CRemoteBuffer& remote, std::vec
         tool.lpszText = reinterpret_cast<LPWSTR>(remote.At(kTextOffset));
         const WCHAR empty = 0;
         DWORD_PTR found = 0;
-        if (!remote.Write(kToolOffset, &tool, sizeof tool) || !remote.Write(kTextOffset, &empty, sizeof empty) ||
-            !::SendMessageTimeoutW(tooltip, TTM_ENUMTOOLSW, i, reinterpret_cast<LPARAM>(remote.At(kToolOffset)),
+        if (!remote.Write(kToolOffset, &tool, sizeof tool) ||
+            !remote.Write(kTextOffset, &empty, sizeof empty) ||
+            !::SendMessageTimeoutW(tooltip, TTM_ENUMTOOLSW, i,
+                                   reinterpret_cast<LPARAM>(remote.At(kToolOffset)),
                                    SMTO_ABORTIFHUNG, 2000, &found) ||
             !found)
             continue;
         WCHAR text[kTextChars + 1] = {};
-        if (!remote.Read(kToolOffset, &tool, sizeof tool) || !remote.Read(kTextOffset, text, kTextChars * sizeof(WCHAR)))
+        if (!remote.Read(kToolOffset, &tool, sizeof tool) ||
+            !remote.Read(kTextOffset, text, kTextChars * sizeof(WCHAR)))
             continue;
         // A slot of an icon no longer shown keeps its tool with an empty rectangle.
         if (tool.hwnd != taskbar || ::IsRectEmpty(&tool.rect))
@@ -122,7 +126,8 @@ std::vector<ShownIcon> ShownIcons()
     const DWORD thread = taskbar ? ::GetWindowThreadProcessId(taskbar, &processId) : 0;
     if (!thread)
         return icons;
-    ProcessHandle process(::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId));
+    ProcessHandle process(
+        ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId));
     if (!process)
         return icons;
     const CRemoteBuffer remote(process.get(), kBufferSize);
@@ -160,8 +165,8 @@ bool Click(const ShownIcon& icon, UINT mouseMessage)
     const int x = (icon.rect.left + icon.rect.right) / 2;
     const int y = (icon.rect.top + icon.rect.bottom) / 2;
     DWORD_PTR result = 0;
-    return ::SendMessageTimeoutA(icon.taskbar, mouseMessage, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 2000,
-                                 &result) != 0;
+    return ::SendMessageTimeoutA(icon.taskbar, mouseMessage, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG,
+                                 2000, &result) != 0;
 }
 
 void SweepIconsOfEndedPrograms()
@@ -181,7 +186,8 @@ bool HasTaskbarButton(HWND window)
     HWND taskbar = ::FindWindowA("Shell_TrayWnd", nullptr);
     if (!taskbar)
         return false;
-    for (HWND child = ::GetWindow(taskbar, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    for (HWND child = ::GetWindow(taskbar, GW_CHILD); child;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
         if (::IsWindowVisible(child) &&
             static_cast<UINT_PTR>(::GetDlgCtrlID(child)) == reinterpret_cast<UINT_PTR>(window))
             return true;
@@ -192,14 +198,15 @@ bool HasTaskbarButton(HWND window)
 void BroadcastTaskbarCreated()
 {
     DWORD_PTR result = 0;
-    ::SendMessageTimeoutA(HWND_BROADCAST, ::RegisterWindowMessageA("TaskbarCreated"), 0, 0, SMTO_ABORTIFHUNG,
-                          2000, &result);
+    ::SendMessageTimeoutA(HWND_BROADCAST, ::RegisterWindowMessageA("TaskbarCreated"), 0, 0,
+                          SMTO_ABORTIFHUNG, 2000, &result);
 }
 
 void BroadcastWorkAreaChange()
 {
     DWORD_PTR result = 0;
-    ::SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0, SMTO_ABORTIFHUNG, 2000, &result);
+    ::SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0, SMTO_ABORTIFHUNG,
+                          2000, &result);
 }
 
 bool PlaceCursor(POINT point)

@@ -57,7 +57,8 @@ bool PlaceCursor(POINT point);
 
 // Polls condition every 20 ms, pumping this thread's messages, for at most
 // timeoutMs; returns its last value.
-template <class Condition> bool WaitUntil(Condition condition, DWORD timeoutMs = 5000)
+template <class Condition>
+bool WaitUntil(Condition condition, DWORD timeoutMs = 5000)
 {
     const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
     while (!condition()) {

@@ -12,7 +12,8 @@ std::string VersionString(const std::vector<char>& block, const char* name)
     char* value = nullptr;
     UINT length = 0;
     const std::string path = std::string("\\StringFileInfo\\040904b0\\") + name;
-    if (!VerQueryValueA(block.data(), path.c_str(), reinterpret_cast<void**>(&value), &length) || !value)
+    if (!VerQueryValueA(block.data(), path.c_str(), reinterpret_cast<void**>(&value), &length) ||
+        !value)
         return "<missing>";
     return std::string(value);
 }

@@ -9,10 +9,12 @@ std::vector<void**> SlotsHolding(void* address)
     auto* base = reinterpret_cast<BYTE*>(::GetModuleHandleA(nullptr));
     const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
     const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + dos->e_lfanew);
-    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    const IMAGE_DATA_DIRECTORY& imports =
+        nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     if (!address || imports.VirtualAddress == 0)
         return slots;
-    for (auto* library = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+    for (auto* library =
+             reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
          library->Name != 0; ++library) {
         for (auto* thunk = reinterpret_cast<IMAGE_THUNK_DATA32*>(base + library->FirstThunk);
              thunk->u1.Function != 0; ++thunk) {

@@ -18,7 +18,11 @@ public:
 
     bool Applied() const { return !m_slots.empty(); }
     // The system's own function, for replacements that pass calls on.
-    template <class F> F Original() const { return reinterpret_cast<F>(m_original); }
+    template <class F>
+    F Original() const
+    {
+        return reinterpret_cast<F>(m_original);
+    }
 
 private:
     std::vector<void**> m_slots;

@@ -34,13 +34,15 @@ TEST(CapturePaths, IniPathAppendsToAFileNameWithoutExtension)
 
 TEST(CapturePaths, IniPathIsRefusedRatherThanCut)
 {
-    EXPECT_EQ(IniPathFor(PathOfLength(499, "\\a.exe").c_str()), PathOfLength(499, "\\a.ini").c_str());
+    EXPECT_EQ(IniPathFor(PathOfLength(499, "\\a.exe").c_str()),
+              PathOfLength(499, "\\a.ini").c_str());
     EXPECT_EQ(IniPathFor(PathOfLength(495, "\\a").c_str()), PathOfLength(499, "\\a.ini").c_str());
     EXPECT_EQ(IniPathFor(PathOfLength(496, "\\a").c_str()), "");
     EXPECT_EQ(IniPathFor(PathOfLength(500, "\\a.exe").c_str()), "");
     EXPECT_EQ(IniPathFor(PathOfLength(700, "\\a.verylongextension").c_str()), "");
     // Cut at 499 bytes this would end in "dir.exten" and pass for "...\dir.ini".
-    EXPECT_EQ(IniPathFor(("C:\\" + std::string(486, 'p') + "\\dir.extension\\prog.exe").c_str()), "");
+    EXPECT_EQ(IniPathFor(("C:\\" + std::string(486, 'p') + "\\dir.extension\\prog.exe").c_str()),
+              "");
     EXPECT_EQ(IniPathFor(""), "");
 }
 
@@ -54,7 +56,8 @@ TEST(CapturePaths, ServicesPathReplacesTheFileName)
 
 TEST(CapturePaths, ServicesPathIsRefusedRatherThanCut)
 {
-    EXPECT_EQ(ServicesPathFor(PathOfLength(252, "\\a").c_str()), PathOfLength(259, "\\services").c_str());
+    EXPECT_EQ(ServicesPathFor(PathOfLength(252, "\\a").c_str()),
+              PathOfLength(259, "\\services").c_str());
     EXPECT_EQ(ServicesPathFor(PathOfLength(253, "\\a").c_str()), "");
     EXPECT_EQ(ServicesPathFor(PathOfLength(260, "\\" + std::string(250, 'n')).c_str()), "");
     EXPECT_EQ(ServicesPathFor(""), "");
@@ -74,4 +77,4 @@ TEST(CapturePaths, ObjectsDefaultToThisProgramFile)
     DeleteFileA(ini.c_str());
 }
 
-} // namespace
+}  // namespace

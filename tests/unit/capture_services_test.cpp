@@ -12,20 +12,20 @@
 
 namespace {
 
-constexpr DWORD kPatienceMs = 10000; // for what must happen, not how fast
+constexpr DWORD kPatienceMs = 10000;  // for what must happen, not how fast
 
 constexpr char kPipePath[] = "\\\\.\\pipe\\services";
 
 // The services file as the reading end of a pipe the test writes to: a
 // program "\\.\pipe\prog.exe" has its services file at "\\.\pipe\services".
 // The test sees the file opened and every byte of it taken.
-class CServicesPipe
-{
+class CServicesPipe {
 public:
     explicit CServicesPipe(const std::string& text)
         : m_text(text),
           m_hPipe(CreateNamedPipeA(kPipePath, PIPE_ACCESS_OUTBOUND | FILE_FLAG_OVERLAPPED,
-                                   PIPE_TYPE_BYTE | PIPE_WAIT, 1, kPipeBuffer, kPipeBuffer, 0, nullptr)),
+                                   PIPE_TYPE_BYTE | PIPE_WAIT, 1, kPipeBuffer, kPipeBuffer, 0,
+                                   nullptr)),
           m_hEvent(CreateEventA(nullptr, TRUE, FALSE, nullptr))
     {
         if (m_hPipe != INVALID_HANDLE_VALUE)
@@ -35,7 +35,8 @@ public:
     {
         // Still waiting for a reader: one that comes and goes releases it.
         if (m_hPipe != INVALID_HANDLE_VALUE && !m_bOpened)
-            CloseHandle(CreateFileA(kPipePath, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+            CloseHandle(
+                CreateFileA(kPipePath, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         if (m_writer.joinable())
             m_writer.join();
         if (m_hPipe != INVALID_HANDLE_VALUE)
@@ -82,11 +83,12 @@ private:
             return false;
         m_bOpened = true;
         for (std::size_t nSent = 0; nSent < m_text.size(); nSent += cbDone) {
-            const DWORD cbPiece = static_cast<DWORD>(std::min<std::size_t>(m_text.size() - nSent, 1000));
+            const DWORD cbPiece =
+                static_cast<DWORD>(std::min<std::size_t>(m_text.size() - nSent, 1000));
             overlapped = OVERLAPPED{};
             overlapped.hEvent = m_hEvent;
-            if (!Finish(WriteFile(m_hPipe, m_text.data() + nSent, cbPiece, nullptr, &overlapped), overlapped,
-                        cbDone))
+            if (!Finish(WriteFile(m_hPipe, m_text.data() + nSent, cbPiece, nullptr, &overlapped),
+                        overlapped, cbDone))
                 return false;
         }
         // Returns once the reader has taken everything; then the reader sees
@@ -104,13 +106,14 @@ private:
     std::thread m_writer;
 };
 
-class CaptureServicesFile : public ::testing::Test
-{
+class CaptureServicesFile : public ::testing::Test {
 protected:
     // The file is closed again when it can be deleted: an open one cannot.
     bool ClosedAfterReading()
     {
-        { const CServicesParser parser(m_program.c_str()); }
+        {
+            const CServicesParser parser(m_program.c_str());
+        }
         return DeleteFileA(m_services.c_str()) != 0;
     }
 
@@ -123,11 +126,14 @@ TEST(CaptureServicesPipe, TheFileBesideTheProgramIsReadToItsEnd)
 {
     // Lines far longer than the reader's pieces, one of them exactly a
     // piece long, and a last line without an end.
-    const std::string text = "echo 7/tcp\n" + std::string(100 * 1024, 'x') + "\n" + std::string(299, 'y') + "\n" +
-                             std::string(300, 'z') + "\nlast line without end";
+    const std::string text = "echo 7/tcp\n" + std::string(100 * 1024, 'x') + "\n" +
+                             std::string(299, 'y') + "\n" + std::string(300, 'z') +
+                             "\nlast line without end";
     CServicesPipe pipe(text);
     ASSERT_TRUE(pipe.IsOpen());
-    { const CServicesParser parser("\\\\.\\pipe\\prog.exe"); }
+    {
+        const CServicesParser parser("\\\\.\\pipe\\prog.exe");
+    }
     EXPECT_TRUE(pipe.ReadThrough());
 }
 
@@ -146,19 +152,24 @@ TEST(CaptureServicesPipe, ProgramPathTooLongForThePathFieldOpensNothing)
 
     CServicesPipe pipe("echo 7/tcp\n");
     ASSERT_TRUE(pipe.IsOpen());
-    { const CServicesParser parser((cut + "\\sub\\prog.exe").c_str()); }
+    {
+        const CServicesParser parser((cut + "\\sub\\prog.exe").c_str());
+    }
     EXPECT_FALSE(pipe.Opened());
 }
 
 TEST_F(CaptureServicesFile, MissingFileCausesNothing)
 {
-    { const CServicesParser parser(m_program.c_str()); }
+    {
+        const CServicesParser parser(m_program.c_str());
+    }
     EXPECT_TRUE(CaptureFolderEntries(m_folder.Path()).empty());
 }
 
 TEST_F(CaptureServicesFile, LongLinesAndBinaryDataAreReadWithoutOverrunAndClosed)
 {
-    CaptureWriteFile(m_services, "echo 7/tcp\n" + std::string(100 * 1024, 'x') + "\n" + std::string(300, 'z'));
+    CaptureWriteFile(m_services,
+                     "echo 7/tcp\n" + std::string(100 * 1024, 'x') + "\n" + std::string(300, 'z'));
     EXPECT_TRUE(ClosedAfterReading());
 
     std::string bytes;
@@ -173,4 +184,4 @@ TEST_F(CaptureServicesFile, LongLinesAndBinaryDataAreReadWithoutOverrunAndClosed
     EXPECT_TRUE(ClosedAfterReading());
 }
 
-} // namespace
+}  // namespace

@@ -44,4 +44,4 @@ TEST(CaptureSettingsRules, IdleSecondsAreAnUnsignedDecimal)
     EXPECT_EQ(IdleMilliseconds(4294968), 704u);
 }
 
-} // namespace
+}  // namespace

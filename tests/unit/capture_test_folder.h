@@ -10,11 +10,14 @@
 #include <string>
 #include <vector>
 
-class CCaptureFindHandle
-{
+class CCaptureFindHandle {
 public:
     explicit CCaptureFindHandle(HANDLE h) : m_h(h) {}
-    ~CCaptureFindHandle() { if (m_h != INVALID_HANDLE_VALUE) FindClose(m_h); }
+    ~CCaptureFindHandle()
+    {
+        if (m_h != INVALID_HANDLE_VALUE)
+            FindClose(m_h);
+    }
     CCaptureFindHandle(const CCaptureFindHandle&) = delete;
     CCaptureFindHandle& operator=(const CCaptureFindHandle&) = delete;
     HANDLE Get() const { return m_h; }
@@ -76,16 +79,15 @@ inline std::string CaptureReadFile(const std::string& path)
     return bytes;
 }
 
-class CCaptureTestFolder
-{
+class CCaptureTestFolder {
 public:
     CCaptureTestFolder()
     {
         static unsigned s_nFolders = 0;
         char szTemp[MAX_PATH + 1] = {};
         GetTempPathA(sizeof szTemp, szTemp);
-        m_path = std::string(szTemp) + "velorix_capture_" + std::to_string(GetCurrentProcessId()) + "_" +
-                 std::to_string(++s_nFolders);
+        m_path = std::string(szTemp) + "velorix_capture_" + std::to_string(GetCurrentProcessId()) +
+                 "_" + std::to_string(++s_nFolders);
         CaptureRemoveTree(m_path);
         CreateDirectoryA(m_path.c_str(), nullptr);
     }

@@ -31,10 +31,10 @@ protected:
                 DWORD style = SS_LEFT | SS_NOTIFY | SS_ENDELLIPSIS)
     {
         ASSERT_TRUE(m_host.Open(400, 120));
-        m_hControl = ::CreateWindowExA(0, "Static", caption, WS_CHILD | WS_VISIBLE | WS_GROUP | style,
-                                       kLinkX, kLinkY, width, height, m_host.m_hWnd,
-                                       reinterpret_cast<HMENU>(kLinkId), ::GetModuleHandleA(nullptr),
-                                       nullptr);
+        m_hControl = ::CreateWindowExA(
+            0, "Static", caption, WS_CHILD | WS_VISIBLE | WS_GROUP | style, kLinkX, kLinkY, width,
+            height, m_host.m_hWnd, reinterpret_cast<HMENU>(kLinkId), ::GetModuleHandleA(nullptr),
+            nullptr);
         ASSERT_NE(nullptr, m_hControl);
         ASSERT_TRUE(m_link.SubclassWindow(m_hControl));
         m_link.SetBackColor(kLinkBack);
@@ -53,7 +53,10 @@ protected:
         ::UpdateWindow(m_hControl);
     }
 
-    LRESULT Send(UINT msg, WPARAM w = 0, LPARAM l = 0) { return ::SendMessageA(m_hControl, msg, w, l); }
+    LRESULT Send(UINT msg, WPARAM w = 0, LPARAM l = 0)
+    {
+        return ::SendMessageA(m_hControl, msg, w, l);
+    }
 
     RECT WindowInHost() const
     {

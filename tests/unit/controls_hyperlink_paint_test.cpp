@@ -9,7 +9,10 @@ namespace {
 const char kCaption[] = "Click here to download uTorrent";
 
 // The underline row of a one-line caption drawn at the top of the control.
-int UnderlineRow(const SIZE& extent) { return static_cast<int>(extent.cy); }
+int UnderlineRow(const SIZE& extent)
+{
+    return static_cast<int>(extent.cy);
+}
 
 class ControlsHyperLinkPaint : public ControlsHyperLinkTest {
 protected:
@@ -146,7 +149,8 @@ TEST_F(ControlsHyperLinkPaint, AnEmptyCaptionDrawsNothing)
     EXPECT_EQ(6, rect.right - rect.left);
     EXPECT_EQ(CaptionExtent("").cy + 2, rect.bottom - rect.top);
     const CWindowShot shot = Shot();
-    EXPECT_EQ(shot.Width() * shot.Height(), shot.Count(kLinkBack, {0, 0, shot.Width(), shot.Height()}));
+    EXPECT_EQ(shot.Width() * shot.Height(),
+              shot.Count(kLinkBack, {0, 0, shot.Width(), shot.Height()}));
 }
 
 TEST_F(ControlsHyperLinkPaint, TrailingLineBreaksAreMeasuredButNotDrawn)

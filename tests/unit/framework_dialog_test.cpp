@@ -110,9 +110,9 @@ TEST(FrameworkDialog, CommandsTheDialogDoesNotHandleReachTheApplication)
     HelpApp app;
     TestDialog dialog;
     dialog.whenOpen = [](TestDialog& d) {
-        d.SendMessage(WM_HELP);                // F1
+        d.SendMessage(WM_HELP);  // F1
         d.SendMessage(WM_COMMAND, ID_HELP);
-        d.SendMessage(WM_COMMAND, 4242);       // nobody's: ignored
+        d.SendMessage(WM_COMMAND, 4242);  // nobody's: ignored
         d.EndDialog(7);
     };
     EXPECT_EQ(7, dialog.DoModal());

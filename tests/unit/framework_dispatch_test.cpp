@@ -24,7 +24,11 @@ protected:
         static const MessageMap map(CWnd::GetMessageMap(), entries);
         return &map;
     }
-    LRESULT OnBaseUser(WPARAM, LPARAM) { calls.push_back("base user"); return 1; }
+    LRESULT OnBaseUser(WPARAM, LPARAM)
+    {
+        calls.push_back("base user");
+        return 1;
+    }
     void OnBaseCommand() { calls.push_back("base command"); }
 };
 
@@ -47,9 +51,21 @@ protected:
     }
 
 private:
-    LRESULT OnUser(WPARAM w, LPARAM l) { calls.push_back("user"); return static_cast<LRESULT>(w + l); }
-    LRESULT OnRange(WPARAM, LPARAM) { calls.push_back("range"); return GetCurrentMessage().message - WM_APP; }
-    LRESULT OnRegistered(WPARAM, LPARAM) { calls.push_back("registered"); return 7; }
+    LRESULT OnUser(WPARAM w, LPARAM l)
+    {
+        calls.push_back("user");
+        return static_cast<LRESULT>(w + l);
+    }
+    LRESULT OnRange(WPARAM, LPARAM)
+    {
+        calls.push_back("range");
+        return GetCurrentMessage().message - WM_APP;
+    }
+    LRESULT OnRegistered(WPARAM, LPARAM)
+    {
+        calls.push_back("registered");
+        return 7;
+    }
     void OnCommand100() { calls.push_back("command 100"); }
     void OnSelChange() { calls.push_back("selchange"); }
     // Asks the window's own processing and adds to its answer.

@@ -27,7 +27,11 @@ protected:
     }
 
 private:
-    void OnUpdate10(CCmdUI* ui) { ++updatesOf10; ui->SetCheck(checked); }
+    void OnUpdate10(CCmdUI* ui)
+    {
+        ++updatesOf10;
+        ui->SetCheck(checked);
+    }
     void OnUpdate11(CCmdUI* ui)
     {
         // Takes itself and the item before it out of the menu.
@@ -36,7 +40,11 @@ private:
             RemoveMenu(removeFrom, ui->m_nIndex - 1, MF_BYPOSITION);
         }
     }
-    void OnUpdate12(CCmdUI* ui) { ++updatesOf12; ui->Enable(FALSE); }
+    void OnUpdate12(CCmdUI* ui)
+    {
+        ++updatesOf12;
+        ui->Enable(FALSE);
+    }
     void OnCommand() {}
 };
 

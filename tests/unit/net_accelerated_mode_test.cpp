@@ -126,10 +126,13 @@ private:
         size_t found = 0;
         THREADENTRY32 entry{};
         entry.dwSize = sizeof entry;
-        for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
-            if (entry.th32OwnerProcessID != GetCurrentProcessId() || m_seen.count(entry.th32ThreadID))
+        for (BOOL more = Thread32First(snapshot, &entry); more;
+             more = Thread32Next(snapshot, &entry)) {
+            if (entry.th32OwnerProcessID != GetCurrentProcessId() ||
+                m_seen.count(entry.th32ThreadID))
                 continue;
-            const HANDLE thread = OpenThread(SYNCHRONIZE | THREAD_QUERY_INFORMATION, FALSE, entry.th32ThreadID);
+            const HANDLE thread =
+                OpenThread(SYNCHRONIZE | THREAD_QUERY_INFORMATION, FALSE, entry.th32ThreadID);
             if (!thread)
                 continue;
             m_seen.insert(entry.th32ThreadID);
@@ -231,7 +234,8 @@ TEST_F(NetPacketWatch, PacketsAreReadAndDroppedUntilTheModeGoesOff)
     for (int i = 0; i < 20; ++i)
         Send(i % 2 ? 3000 : 40);
     u_long pending = 1;
-    EXPECT_TRUE(Eventually([&] { return ioctlsocket(raw, FIONREAD, &pending) == 0 && pending == 0; }));
+    EXPECT_TRUE(
+        Eventually([&] { return ioctlsocket(raw, FIONREAD, &pending) == 0 && pending == 0; }));
     EXPECT_TRUE(mode.IsOn());
     EXPECT_TRUE(IsRunning(threads.Last()));
 
@@ -301,7 +305,8 @@ TEST_F(NetPacketWatch, SwitchingOnBeforeTheWorkerEndedTakesItBackWithItsSocket)
     for (int i = 0; i < 5; ++i)
         Send();
     u_long pending = 1;
-    EXPECT_TRUE(Eventually([&] { return ioctlsocket(raw, FIONREAD, &pending) == 0 && pending == 0; }));
+    EXPECT_TRUE(
+        Eventually([&] { return ioctlsocket(raw, FIONREAD, &pending) == 0 && pending == 0; }));
     EXPECT_TRUE(IsRunning(threads.Last()));
     EXPECT_FALSE(IsClosed(raw));
 
@@ -336,7 +341,8 @@ TEST_F(NetPacketWatch, AThousandQuickTogglesLeaveNoSocketOpenAndCloseNoneTwice)
         for (int i = 0; i < 50000 && sending; ++i) {
             const SOCKET sender = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
             for (int k = 0; k < 4; ++k)
-                sendto(sender, "p", 1, 0, reinterpret_cast<const sockaddr*>(&m_target), sizeof m_target);
+                sendto(sender, "p", 1, 0, reinterpret_cast<const sockaddr*>(&m_target),
+                       sizeof m_target);
             if (closesocket(sender) != 0)
                 ++sendersClosedByOthers;
         }

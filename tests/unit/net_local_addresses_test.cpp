@@ -109,7 +109,8 @@ DWORD WINAPI ClaimSize(PMIB_IPADDRTABLE, PULONG size, BOOL)
 
 TEST_F(NetLocalAddresses, AnAbsurdOrEverGrowingTableSizeMeansNoAddresses)
 {
-    const CImportPatch patch("iphlpapi.dll", "GetIpAddrTable", reinterpret_cast<const void*>(&ClaimSize));
+    const CImportPatch patch("iphlpapi.dll", "GetIpAddrTable",
+                             reinterpret_cast<const void*>(&ClaimSize));
     ASSERT_TRUE(patch.Applied());
     LOCAL_ADDRESS list[kMaxLocalAddresses] = {};
     // Sizes no table has, a size whose rounding up to whole DWORDs wraps,
@@ -128,8 +129,8 @@ TEST_F(NetLocalAddresses, TheCaptureAddressIsTheFirstThatIsNotLoopbackOrAny)
     EXPECT_EQ(1, ChooseCaptureAddress(loopbackFirst, 2));
     EXPECT_EQ(0, ChooseCaptureAddress(loopbackFirst, 1));  // only 127.0.0.1: itself
 
-    const LOCAL_ADDRESS several[] = {Address("0.0.0.0"), Address("127.0.0.1"),
-                                     Address("10.1.2.3"), Address("192.168.1.5")};
+    const LOCAL_ADDRESS several[] = {Address("0.0.0.0"), Address("127.0.0.1"), Address("10.1.2.3"),
+                                     Address("192.168.1.5")};
     EXPECT_EQ(2, ChooseCaptureAddress(several, 4));
     // Exact text: another loopback address is chosen.
     const LOCAL_ADDRESS other[] = {Address("127.0.0.1"), Address("127.0.0.2")};

@@ -31,7 +31,8 @@ struct NewerSystem {
 };
 NewerSystem* g_system = nullptr;
 
-template <class F> FARPROC Entry(F* function)
+template <class F>
+FARPROC Entry(F* function)
 {
     return reinterpret_cast<FARPROC>(reinterpret_cast<void*>(function));
 }
@@ -86,7 +87,10 @@ CFakeNewerSystem::LookUpFn CFakeNewerSystem::s_lookUp = nullptr;
 class TrayDesktopRules : public ::testing::Test {
 protected:
     void SetUp() override { app.m_pMainWnd = &owner; }
-    BOOL CreateIcon() { return tray.Create(&owner, kCallback, "Velorix", icon, kIconId, FALSE, 0, 0, 0, 10); }
+    BOOL CreateIcon()
+    {
+        return tray.Create(&owner, kCallback, "Velorix", icon, kIconId, FALSE, 0, 0, 0, 10);
+    }
     bool Shown() const { return shell.Holds(owner.m_hWnd, kIconId); }
     void RetryTimerFires() { tray.SendMessage(WM_TIMER, kRetryTimer); }
 
@@ -101,7 +105,8 @@ protected:
 
 std::string Allowed(HWND window, UINT message)
 {
-    return std::to_string(reinterpret_cast<UINT_PTR>(window)) + " " + std::to_string(message) + " 1";
+    return std::to_string(reinterpret_cast<UINT_PTR>(window)) + " " + std::to_string(message) +
+           " 1";
 }
 
 }  // namespace

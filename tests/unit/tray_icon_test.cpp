@@ -76,8 +76,8 @@ TEST_F(TrayIconRecord, TipIsCutAt127Bytes)
     EXPECT_EQ('\0', record.szTip[127]);
 
     CTrayIcon exact;
-    ASSERT_TRUE(exact.Create(&owner, kCallback, tip.substr(0, 127).c_str(), icon, kIconId + 1, FALSE,
-                             0, 0, 0, 0));
+    ASSERT_TRUE(exact.Create(&owner, kCallback, tip.substr(0, 127).c_str(), icon, kIconId + 1,
+                             FALSE, 0, 0, 0, 0));
     EXPECT_EQ(tip.substr(0, 127), shell.Requests().back().record.szTip);
 }
 

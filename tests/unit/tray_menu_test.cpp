@@ -34,7 +34,8 @@ protected:
     {
         ASSERT_TRUE(mainWindow.IsWindow());
         app.m_pMainWnd = &mainWindow;
-        ASSERT_TRUE(tray.Create(&mainWindow, kCallback, "Velorix", icon, kIconId, FALSE, 0, 0, 0, 10));
+        ASSERT_TRUE(
+            tray.Create(&mainWindow, kCallback, "Velorix", icon, kIconId, FALSE, 0, 0, 0, 10));
         TakePosted(mainWindow.m_hWnd);
     }
 
@@ -58,7 +59,8 @@ TEST_F(TrayIconNotification, RightButtonReleaseShowsSubMenuZeroAtTheCursorThenPo
     ASSERT_EQ(2u, manager.calls.size());
     const WindowCall& foreground = manager.calls[0];
     const WindowCall& track = manager.calls[1];
-    EXPECT_EQ(WindowCall::Kind::Foreground, foreground.kind) << "the owner is made foreground first";
+    EXPECT_EQ(WindowCall::Kind::Foreground, foreground.kind)
+        << "the owner is made foreground first";
     EXPECT_EQ(mainWindow.m_hWnd, foreground.window);
     ASSERT_EQ(WindowCall::Kind::TrackMenu, track.kind);
     EXPECT_EQ(mainWindow.m_hWnd, track.window);

@@ -18,7 +18,10 @@ protected:
         window.GetWindowRect(&placed);
     }
 
-    std::vector<WindowCall> Animations() const { return manager.CallsOf(WindowCall::Kind::Animation); }
+    std::vector<WindowCall> Animations() const
+    {
+        return manager.CallsOf(WindowCall::Kind::Animation);
+    }
 
     CFakeWindowManager manager;
     CTestWindow window{WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, {150, 100, 450, 300}};
@@ -48,8 +51,9 @@ TEST_F(TrayMinimize, MinimizeParksTheWindowUnderAHiddenWindowAndHidesIt)
     ASSERT_TRUE(::IsWindow(parking));
     EXPECT_EQ(parking, ::GetAncestor(window.m_hWnd, GA_PARENT));
     EXPECT_FALSE(::IsWindowVisible(parking));
-    EXPECT_EQ(static_cast<DWORD>(WS_POPUP), static_cast<DWORD>(::GetWindowLongA(parking, GWL_STYLE)) &
-                                                (WS_POPUP | WS_CHILD | WS_VISIBLE | WS_CAPTION));
+    EXPECT_EQ(static_cast<DWORD>(WS_POPUP),
+              static_cast<DWORD>(::GetWindowLongA(parking, GWL_STYLE)) &
+                  (WS_POPUP | WS_CHILD | WS_VISIBLE | WS_CAPTION));
     EXPECT_EQ(0u, window.GetStyle() & WS_VISIBLE);
     EXPECT_FALSE(window.IsWindowVisible());
 

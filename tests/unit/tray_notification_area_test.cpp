@@ -46,11 +46,11 @@ TEST(TrayNotificationArea, ClockAboveTheIconsTakesTheAreaBelowIt)
 {
     // A tall taskbar at the right edge: the clock is the top of the area.
     const auto [area, seen] = AreaOf(kRightTaskbar, {
-        {"Button", {944, 0, 1024, 30}},
-        {"TrayNotifyWnd", {946, 640, 1022, 766}},
-        {"TrayClockWClass", {946, 640, 1022, 670}},
-        {"TrayNotifyWnd", {0, 0, 10, 10}},
-    });
+                                                        {"Button", {944, 0, 1024, 30}},
+                                                        {"TrayNotifyWnd", {946, 640, 1022, 766}},
+                                                        {"TrayClockWClass", {946, 640, 1022, 670}},
+                                                        {"TrayNotifyWnd", {0, 0, 10, 10}},
+                                                    });
     ExpectRect({946, 670, 1022, 766}, area);
     EXPECT_EQ(3u, seen) << "the enumeration stops at the clock";
 }
@@ -59,24 +59,30 @@ TEST(TrayNotificationArea, ClockBesideTheIconsEndsTheAreaAtItsLeftEdge)
 {
     const RECT notify{820, 740, 1022, 766};
     ExpectRect({820, 740, 960, 766},
-               AreaOf(kBottomTaskbar, {{"TrayNotifyWnd", notify}, {"TrayClockWClass", {960, 742, 1020, 766}}}).first);
+               AreaOf(kBottomTaskbar,
+                      {{"TrayNotifyWnd", notify}, {"TrayClockWClass", {960, 742, 1020, 766}}})
+                   .first);
     // Within five pixels of the area's bottom the clock counts as beside the
     // icons; one pixel higher it counts as above them.
     ExpectRect({820, 740, 960, 766},
-               AreaOf(kBottomTaskbar, {{"TrayNotifyWnd", notify}, {"TrayClockWClass", {960, 742, 1020, 761}}}).first);
+               AreaOf(kBottomTaskbar,
+                      {{"TrayNotifyWnd", notify}, {"TrayClockWClass", {960, 742, 1020, 761}}})
+                   .first);
     ExpectRect({820, 760, 1022, 766},
-               AreaOf(kBottomTaskbar, {{"TrayNotifyWnd", notify}, {"TrayClockWClass", {960, 742, 1020, 760}}}).first);
+               AreaOf(kBottomTaskbar,
+                      {{"TrayNotifyWnd", notify}, {"TrayClockWClass", {960, 742, 1020, 760}}})
+                   .first);
 }
 
 TEST(TrayNotificationArea, WithoutAClockTheLastNotifyWindowOrTheTaskbarIsTheArea)
 {
     const auto [area, seen] = AreaOf(kBottomTaskbar, {
-        {"TrayNotifyWnd", {800, 740, 900, 766}},
-        {"ReBarWindow32", {60, 740, 700, 766}},
-        {"TrayNotifyWnd", {850, 741, 1020, 767}},
-        {"traynotifywnd", {1, 2, 3, 4}},
-        {"TrayClockWClassX", {1, 2, 3, 4}},
-    });
+                                                         {"TrayNotifyWnd", {800, 740, 900, 766}},
+                                                         {"ReBarWindow32", {60, 740, 700, 766}},
+                                                         {"TrayNotifyWnd", {850, 741, 1020, 767}},
+                                                         {"traynotifywnd", {1, 2, 3, 4}},
+                                                         {"TrayClockWClassX", {1, 2, 3, 4}},
+                                                     });
     ExpectRect({850, 741, 1020, 767}, area);
     EXPECT_EQ(5u, seen);
 

@@ -21,7 +21,10 @@ protected:
         ASSERT_TRUE(owner.IsWindow());
     }
 
-    BOOL CreateIcon() { return tray.Create(&owner, kCallback, "Velorix", icon, kIconId, FALSE, 0, 0, 0, 10); }
+    BOOL CreateIcon()
+    {
+        return tray.Create(&owner, kCallback, "Velorix", icon, kIconId, FALSE, 0, 0, 0, 10);
+    }
     void TaskbarCreated() { EXPECT_EQ(0, tray.SendMessage(CTrayIcon::taskbarCreatedMessage)); }
     void WorkAreaChanged() { tray.SendMessage(WM_SETTINGCHANGE, SPI_SETWORKAREA); }
     bool Shown() const { return shell.Holds(owner.m_hWnd, kIconId); }

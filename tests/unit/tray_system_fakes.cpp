@@ -9,7 +9,8 @@ CFakeNotificationArea* g_area = nullptr;
 CFakeWindowManager* g_manager = nullptr;
 DWORD g_version = 0;
 
-template <class F> const void* Address(F* function)
+template <class F>
+const void* Address(F* function)
 {
     return reinterpret_cast<const void*>(function);
 }
@@ -34,8 +35,9 @@ bool CFakeNotificationArea::Holds(HWND window, UINT id) const
 
 size_t CFakeNotificationArea::Count(DWORD message) const
 {
-    return static_cast<size_t>(std::count_if(m_requests.begin(), m_requests.end(),
-                                             [message](const ShellRequest& r) { return r.message == message; }));
+    return static_cast<size_t>(
+        std::count_if(m_requests.begin(), m_requests.end(),
+                      [message](const ShellRequest& r) { return r.message == message; }));
 }
 
 BOOL WINAPI CFakeNotificationArea::NotifyIcon(DWORD message, PNOTIFYICONDATAA data)
@@ -131,7 +133,8 @@ BOOL WINAPI CFakeWindowManager::TrackMenu(HMENU menu, UINT flags, int x, int y, 
     return TRUE;
 }
 
-BOOL WINAPI CFakeWindowManager::Animate(HWND window, int animation, const RECT* from, const RECT* to)
+BOOL WINAPI CFakeWindowManager::Animate(HWND window, int animation, const RECT* from,
+                                        const RECT* to)
 {
     if (!g_manager || !from || !to)
         return FALSE;

@@ -11,18 +11,18 @@
 namespace standins {
 
 class CheckFolder {
- public:
-  CheckFolder();
-  ~CheckFolder();
-  CheckFolder(const CheckFolder&) = delete;
-  CheckFolder& operator=(const CheckFolder&) = delete;
+public:
+    CheckFolder();
+    ~CheckFolder();
+    CheckFolder(const CheckFolder&) = delete;
+    CheckFolder& operator=(const CheckFolder&) = delete;
 
-  const std::string& Path() const { return m_path; }  // with a trailing backslash
-  std::string File(const std::string& name) const { return m_path + name; }
-  bool CopyIn(const std::string& source, const std::string& name) const;
+    const std::string& Path() const { return m_path; }  // with a trailing backslash
+    std::string File(const std::string& name) const { return m_path + name; }
+    bool CopyIn(const std::string& source, const std::string& name) const;
 
- private:
-  std::string m_path;
+private:
+    std::string m_path;
 };
 
 // Runs the command line to its end, at most timeoutMs; its exit code, or -1

@@ -36,25 +36,25 @@
 namespace standins {
 
 struct NetInterface {
-  DWORD index = 0;
-  ULONG64 speed = 0;
-  ULONG64 inOctets = 0;
-  ULONG64 outOctets = 0;
-  std::string description;
+    DWORD index = 0;
+    ULONG64 speed = 0;
+    ULONG64 inOctets = 0;
+    ULONG64 outOctets = 0;
+    std::string description;
 };
 
 struct NetAddress {
-  std::string address;  // dotted decimal
-  std::string mask;
-  DWORD interfaceIndex = 0;
+    std::string address;  // dotted decimal
+    std::string mask;
+    DWORD interfaceIndex = 0;
 };
 
 struct NetScript {
-  std::vector<NetInterface> interfaces;
-  std::vector<NetAddress> addresses;
-  bool connected = false;
-  DWORD connectionFlags = 0;
-  std::map<std::string, DWORD> failures;  // function name -> answer
+    std::vector<NetInterface> interfaces;
+    std::vector<NetAddress> addresses;
+    bool connected = false;
+    DWORD connectionFlags = 0;
+    std::map<std::string, DWORD> failures;  // function name -> answer
 };
 
 std::string FormatNetScript(const NetScript& script);

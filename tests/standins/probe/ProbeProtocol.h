@@ -27,28 +27,31 @@ constexpr char kTargetPath[] = "..\\standins\\probe\\probe_target.exe";
 constexpr std::size_t kSectionNameBytes = 64;
 
 inline void FormatSectionName(char (&name)[kSectionNameBytes], DWORD clientProcessId,
-                              std::uint32_t sequence) {
-  std::snprintf(name, sizeof name, "%s%lu-%lu", kSectionPrefix,
-                static_cast<unsigned long>(clientProcessId), static_cast<unsigned long>(sequence));
+                              std::uint32_t sequence)
+{
+    std::snprintf(name, sizeof name, "%s%lu-%lu", kSectionPrefix,
+                  static_cast<unsigned long>(clientProcessId),
+                  static_cast<unsigned long>(sequence));
 }
 
 // Both sides are 32-bit builds of the same compiler; handles travel as-is.
 static_assert(sizeof(void*) == 4, "the probe and its tests are i686 builds");
 
 enum class Query : std::uint32_t {
-  OpenMenus = 1,    // every visible "#32768" window of the hooked thread
-  SystemMenu = 2,   // GetSystemMenu(window, FALSE)
-  Tools = 3,        // tooltip tools whose hwnd or uId is the window
-  SendMessage = 4,  // message, wParam, lParam sent in-process to the window
-  RefuseIcons = 5,  // wParam 1: the program's Shell_NotifyIconA calls fail; 0: they reach the shell
+    OpenMenus = 1,    // every visible "#32768" window of the hooked thread
+    SystemMenu = 2,   // GetSystemMenu(window, FALSE)
+    Tools = 3,        // tooltip tools whose hwnd or uId is the window
+    SendMessage = 4,  // message, wParam, lParam sent in-process to the window
+    RefuseIcons =
+        5,  // wParam 1: the program's Shell_NotifyIconA calls fail; 0: they reach the shell
 };
 
 enum class Status : std::uint32_t {
-  Pending = 0,  // the hook has not answered
-  Ok = 1,
-  BadRequest = 2,
-  NoWindow = 3,
-  NoMenu = 4,
+    Pending = 0,  // the hook has not answered
+    Ok = 1,
+    BadRequest = 2,
+    NoWindow = 3,
+    NoMenu = 4,
 };
 
 constexpr std::uint32_t kMaxMenus = 4;
@@ -58,61 +61,61 @@ constexpr std::uint32_t kTextBytes = 256;
 constexpr std::uint32_t kBufferBytes = 1024;
 
 struct MenuItemRecord {
-  UINT id;         // wID; for an item that opens a sub-menu, whatever it holds
-  UINT type;       // fType (MFT_*)
-  UINT state;      // low byte of GetMenuState: MF_CHECKED, MF_GRAYED, MF_DISABLED...
-  UINT fullState;  // fState (MFS_*), which alone carries MFS_DEFAULT
-  BOOL hasSubMenu;
-  char text[kTextBytes];
+    UINT id;         // wID; for an item that opens a sub-menu, whatever it holds
+    UINT type;       // fType (MFT_*)
+    UINT state;      // low byte of GetMenuState: MF_CHECKED, MF_GRAYED, MF_DISABLED...
+    UINT fullState;  // fState (MFS_*), which alone carries MFS_DEFAULT
+    BOOL hasSubMenu;
+    char text[kTextBytes];
 };
 
 struct MenuRecord {
-  HWND window;  // the "#32768" window; NULL for a system menu
-  RECT windowRect;
-  HMENU menu;
-  std::uint32_t itemCount;   // as the menu reports it
-  std::uint32_t itemsStored; // at most kMaxMenuItems
-  MenuItemRecord items[kMaxMenuItems];
+    HWND window;  // the "#32768" window; NULL for a system menu
+    RECT windowRect;
+    HMENU menu;
+    std::uint32_t itemCount;    // as the menu reports it
+    std::uint32_t itemsStored;  // at most kMaxMenuItems
+    MenuItemRecord items[kMaxMenuItems];
 };
 
 struct ToolRecord {
-  HWND tooltip;
-  BOOL tooltipVisible;
-  UINT flags;
-  HWND hwnd;
-  UINT_PTR id;
-  RECT rect;
-  BOOL textIsCallback;  // stored text is LPSTR_TEXTCALLBACKA; text is then empty
-  char text[kTextBytes];
+    HWND tooltip;
+    BOOL tooltipVisible;
+    UINT flags;
+    HWND hwnd;
+    UINT_PTR id;
+    RECT rect;
+    BOOL textIsCallback;  // stored text is LPSTR_TEXTCALLBACKA; text is then empty
+    char text[kTextBytes];
 };
 
 struct Request {
-  std::uint32_t sequence;
-  Query query;
-  HWND window;
-  UINT message;
-  WPARAM wParam;
-  LPARAM lParam;
-  // When nonzero, lParam is replaced by the address of the section's buffer,
-  // whose first bufferBytes bytes the message may read and write.
-  std::uint32_t bufferBytes;
+    std::uint32_t sequence;
+    Query query;
+    HWND window;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    // When nonzero, lParam is replaced by the address of the section's buffer,
+    // whose first bufferBytes bytes the message may read and write.
+    std::uint32_t bufferBytes;
 };
 
 struct Reply {
-  std::uint32_t sequence;  // copied from the request when answered
-  Status status;
-  LRESULT result;
-  std::uint32_t menuCount;
-  MenuRecord menus[kMaxMenus];
-  std::uint32_t toolCount;   // tools found, possibly more than stored
-  std::uint32_t toolsStored; // at most kMaxTools
-  ToolRecord tools[kMaxTools];
+    std::uint32_t sequence;  // copied from the request when answered
+    Status status;
+    LRESULT result;
+    std::uint32_t menuCount;
+    MenuRecord menus[kMaxMenus];
+    std::uint32_t toolCount;    // tools found, possibly more than stored
+    std::uint32_t toolsStored;  // at most kMaxTools
+    ToolRecord tools[kMaxTools];
 };
 
 struct Section {
-  Request request;
-  Reply reply;
-  unsigned char buffer[kBufferBytes];
+    Request request;
+    Reply reply;
+    unsigned char buffer[kBufferBytes];
 };
 
 }  // namespace probe
