@@ -53,13 +53,22 @@ inline std::string WithExtension(const std::string& path, const char* extension)
     return (hasExtension ? path.substr(0, dot) : path) + extension;
 }
 
-// Appends one CRLF-terminated line. FILE_APPEND_DATA makes concurrent writers
-// from several processes land whole lines after each other.
+// Appends one CRLF-terminated line. Writers from several processes take
+// turns: the file is opened for no other writer, and a writer that finds it
+// taken tries again for up to two seconds. (Appending alone does not keep
+// them apart: Wine finds the end of the file and writes there as two steps,
+// so two writers at once can land on the same place and one line is lost.)
 inline bool AppendLine(const std::string& path, const std::string& line)
 {
-    FileHandle file(CreateFileA(path.c_str(), FILE_APPEND_DATA,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, NULL,
-                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL));
+    HANDLE opened = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < 200; ++attempt) {
+        opened = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                             NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+        if (opened != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION)
+            break;
+        Sleep(10);
+    }
+    FileHandle file(opened);
     if (!file.IsValid())
         return false;
     const std::string text = line + "\r\n";
