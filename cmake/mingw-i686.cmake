@@ -1,17 +1,6 @@
-# Cross-compiles for 32-bit Windows with Debian's MinGW-w64. The posix thread
-# model is used because GoogleTest needs std::thread; the program and its
-# tests are built with the same variant.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-compiles for 32-bit Windows with Debian's MinGW-w64.
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
-set(CMAKE_C_COMPILER   i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER  i686-w64-mingw32-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-
-# Test programs run under Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+set(VELORIX_MINGW i686-w64-mingw32)
+# Debian's wine command picks the 32-bit loader.
+set(VELORIX_WINE wine)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

@@ -1,11 +1,10 @@
 #!/usr/bin/env bash
-# Configures and builds Velorix and its tests into ${BUILD_DIR:-build}.
+# Configures and builds Velorix and its tests for both architectures: 32-bit
+# into build/, 64-bit into build-x64/. Arguments name the targets to build.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${BUILD_DIR:-$root/build}
 bash "$root/scripts/setup.sh"
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-i686.cmake" \
-        -DCMAKE_BUILD_TYPE=Release >/dev/null
-fi
-cmake --build "$build" -j"$(nproc)" -- --no-print-directory -s "$@"
+. "$root/scripts/wine-env.sh"
+for arch in $BUILT_ARCHS; do
+  build_arch "$arch" "$@"
+done

@@ -6,7 +6,11 @@ set -euo pipefail
 need=()
 have() { command -v "$1" >/dev/null 2>&1; }
 have i686-w64-mingw32-g++-posix || need+=(g++-mingw-w64-i686)
+have x86_64-w64-mingw32-g++-posix || need+=(g++-mingw-w64-x86-64-posix)
 have wine || need+=(wine)
+# 64-bit Wine runs everywhere; 32-bit Wine only where the kernel runs 32-bit
+# programs, but it installs on every machine.
+[ -x /usr/lib/wine/wine64 ] || need+=(wine64)
 [ -e /usr/lib/i386-linux-gnu/wine/i386-windows/kernel32.dll ] || \
   [ -e /usr/lib/wine/i386-windows/kernel32.dll ] || need+=(wine32:i386)
 have Xvfb || need+=(xvfb)

@@ -1,9 +1,76 @@
-# Sourced by the run and test scripts: a Wine prefix of our own on an X display.
-#   WINEPREFIX  the prefix to use (created when missing)
-#   DISPLAY     used when set; otherwise a virtual display is started
-export WINEARCH=win32
+# Sourced by the run, test and bench scripts: which architectures this
+# machine runs, and for each its build folder and a Wine prefix of our own on
+# an X display.
+#   VELORIX_ARCHS  overrides the decision: "i686 x86_64", "i686" or "x86_64"
+#   WINEPREFIX     the prefix to use (created when missing)
+#   DISPLAY        used when set; otherwise a virtual display is started
+root=${root:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+
+# Every architecture is built on every machine, so neither can rot.
+BUILT_ARCHS="i686 x86_64"
+
+# Some machines boot with the kernel's 32-bit emulation off: there Wine's
+# 32-bit loader fails with "Exec format error", and only 64-bit Wine runs.
+runs_32bit_programs() { /usr/lib/wine/wine --version >/dev/null 2>&1; }
+
+# Sets ARCHS, the architectures whose programs this machine runs, and
+# ARCHS_WHY, one line saying why.
+decide_archs() {
+  if [ -n "${VELORIX_ARCHS:-}" ]; then
+    ARCHS=$VELORIX_ARCHS
+    ARCHS_WHY="chosen by VELORIX_ARCHS"
+  elif runs_32bit_programs; then
+    ARCHS="i686 x86_64"
+    ARCHS_WHY="this machine runs 32-bit programs"
+  else
+    ARCHS="x86_64"
+    ARCHS_WHY="this machine cannot run 32-bit programs (Wine's 32-bit loader does not start)"
+  fi
+  local arch
+  for arch in $ARCHS; do
+    case $arch in i686 | x86_64) ;; *) echo "unknown architecture in VELORIX_ARCHS: $arch" >&2; return 1 ;; esac
+  done
+}
+
+build_dir_of() { case $1 in i686) echo "$root/build" ;; x86_64) echo "$root/build-x64" ;; esac; }
+toolchain_of() { echo "$root/cmake/mingw-$1.cmake"; }
+
+# Makes wine and wineserver those of architecture $1, with a prefix of its kind.
+use_arch() {
+  ARCH=$1
+  ARCH_BUILD=$(build_dir_of "$1")
+  case $1 in
+    i686)
+      WINE_LOADER=/usr/lib/wine/wine
+      export WINEARCH=win32 WINESERVER=/usr/lib/wine/wineserver32
+      ;;
+    x86_64)
+      # Debian keeps this loader off PATH; the wine command there would pick
+      # the 32-bit one whenever it is installed.
+      WINE_LOADER=/usr/lib/wine/wine64
+      export WINEARCH=win64 WINESERVER=/usr/lib/wine/wineserver64
+      ;;
+  esac
+  [ -x "$WINESERVER" ] || export WINESERVER=/usr/lib/wine/wineserver
+}
+wine() { "$WINE_LOADER" "$@"; }
+wineserver() { "$WINESERVER" "$@"; }
+
+# Configures (once) and builds the given targets of architecture $1 into its
+# build folder; Release unless $2 names another configuration folder's type.
+build_arch() {
+  local arch=$1; shift
+  local build
+  build=$(build_dir_of "$arch")
+  if [ ! -f "$build/CMakeCache.txt" ]; then
+    cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$(toolchain_of "$arch")" \
+          -DCMAKE_BUILD_TYPE=Release >/dev/null || { echo "configuring the $arch build failed" >&2; return 1; }
+  fi
+  cmake --build "$build" -j"$(nproc)" -- --no-print-directory -s "$@" ||
+    { echo "building the $arch programs failed" >&2; return 1; }
+}
 
 start_virtual_display() {
   local n
@@ -26,7 +93,7 @@ stop_virtual_display() { [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null;
 make_wine_prefix() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1
+    wine wineboot -i >/dev/null 2>&1 || { echo "wineboot ($ARCH) failed in $WINEPREFIX" >&2; return 1; }
     wineserver -w
   fi
   mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"

@@ -9,7 +9,12 @@ namespace {
 // The ANSI record up to and including guidItem, the layout of version 6 of
 // the shell library.
 constexpr DWORD kIconDataSize = NOTIFYICONDATAA_V3_SIZE;
+// Handles are 8 bytes and 8-aligned on 64-bit Windows, so the record differs.
+#ifdef _WIN64
+static_assert(kIconDataSize == 520, "the icon record is sent with cbSize 520");
+#else
 static_assert(kIconDataSize == 504, "the icon record is sent with cbSize 504");
+#endif
 
 constexpr UINT kIconFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
 

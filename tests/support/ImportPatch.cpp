@@ -2,13 +2,14 @@
 
 namespace {
 
-// The import-table slots of this program that hold address.
+// The import-table slots of this program that hold address. The unsuffixed
+// header types are those of the architecture being compiled: PE32 or PE32+.
 std::vector<void**> SlotsHolding(void* address)
 {
     std::vector<void**> slots;
     auto* base = reinterpret_cast<BYTE*>(::GetModuleHandleA(nullptr));
     const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + dos->e_lfanew);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
     const IMAGE_DATA_DIRECTORY& imports =
         nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
     if (!address || imports.VirtualAddress == 0)
@@ -16,7 +17,7 @@ std::vector<void**> SlotsHolding(void* address)
     for (auto* library =
              reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
          library->Name != 0; ++library) {
-        for (auto* thunk = reinterpret_cast<IMAGE_THUNK_DATA32*>(base + library->FirstThunk);
+        for (auto* thunk = reinterpret_cast<IMAGE_THUNK_DATA*>(base + library->FirstThunk);
              thunk->u1.Function != 0; ++thunk) {
             if (reinterpret_cast<void*>(thunk->u1.Function) == address)
                 slots.push_back(reinterpret_cast<void**>(&thunk->u1.Function));
