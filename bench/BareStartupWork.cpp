@@ -9,6 +9,7 @@
 // code and framework.
 // Written with plain system calls and no code of the program's.
 #include "framework/Win32.h"
+#include "res/Version.h"
 
 #include <iphlpapi.h>
 #include <mstcpip.h>
@@ -226,8 +227,8 @@ void StartWork(HWND dialog, StartupWork& work)
     ReadSettings();
     ListInterfaces(dialog);
     ::ShellExecuteA(nullptr, "open", "Renewix.exe",
-                    "\"Velorix\" \"5\" \"4.6.0\" \"update.velorix.net\" \"false\" ", nullptr,
-                    SW_SHOWNORMAL);
+                    "\"Velorix\" \"5\" \"" VELORIX_VERSION "\" \"update.velorix.net\" \"false\" ",
+                    nullptr, SW_SHOWNORMAL);
     ::SetTimer(dialog, kStatusTimer, 1000, nullptr);
     CenterOnScreen(dialog);
 

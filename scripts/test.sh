@@ -5,6 +5,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/build.sh"
 . "$root/scripts/wine-env.sh"
+link_other_configs
 # Unformatted code fails the run; scripts/format.sh --fix formats it.
 bash "$root/scripts/format.sh"
 

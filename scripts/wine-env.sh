@@ -58,18 +58,34 @@ use_arch() {
 wine() { "$WINE_LOADER" "$@"; }
 wineserver() { "$WINESERVER" "$@"; }
 
-# Configures (once) and builds the given targets of architecture $1 into its
-# build folder; Release unless $2 names another configuration folder's type.
-build_arch() {
-  local arch=$1; shift
-  local build
-  build=$(build_dir_of "$arch")
+# Configures (once) folder $3 for architecture $1 in configuration $2 and
+# builds the targets that follow (all when none); further cmake options may
+# come in CONFIGURE_OPTIONS.
+build_in() {
+  local arch=$1 config=$2 build=$3; shift 3
   if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$(toolchain_of "$arch")" \
-          -DCMAKE_BUILD_TYPE=Release >/dev/null || { echo "configuring the $arch build failed" >&2; return 1; }
+          -DCMAKE_BUILD_TYPE="$config" ${CONFIGURE_OPTIONS:-} >/dev/null ||
+      { echo "configuring the $arch $config build in $build failed" >&2; return 1; }
   fi
-  cmake --build "$build" -j"$(nproc)" -- --no-print-directory -s "$@" ||
-    { echo "building the $arch programs failed" >&2; return 1; }
+  local targets=()
+  for t in "$@"; do targets+=(--target "$t"); done
+  cmake --build "$build" -j"$(nproc)" "${targets[@]}" -- --no-print-directory -s ||
+    { echo "building the $arch $config programs in $build failed" >&2; return 1; }
+}
+
+# The Release build of architecture $1 with everything, or the targets named.
+build_arch() { local arch=$1; shift; build_in "$arch" Release "$(build_dir_of "$arch")" "$@"; }
+
+# Velorix.exe alone linked in the other configurations, so a runtime piece
+# that links only with optimisation cannot go unnoticed.
+link_other_configs() {
+  local arch config
+  for arch in $BUILT_ARCHS; do
+    for config in Debug RelWithDebInfo; do
+      CONFIGURE_OPTIONS=-DVELORIX_TESTS=OFF build_in "$arch" "$config" "$root/build-links/$arch-$config" Velorix
+    done
+  done
 }
 
 start_virtual_display() {

@@ -2,6 +2,7 @@
 // folder, opening the tray menu's pages and starting the maker's updater.
 #include <cstdio>
 
+#include "res/Version.h"
 #include "settings/RegKey.h"
 #include "ui/Addresses.h"
 #include "ui/ErrorMessageDlg.h"
@@ -16,8 +17,7 @@ constexpr size_t kClientPathSize = 272;
 
 const char kUpdaterProgram[] = "Renewix.exe";
 const char kProductName[] = "Velorix";
-const char kUpdaterChannel[] = "5";  // a constant the updater expects
-const char kProductVersion[] = "4.6.0";
+const char kUpdaterChannel[] = "5";     // a constant the updater expects
 const char kUpdaterSilent[] = "false";  // a constant the updater expects
 
 void OpenPage(const char* address)
@@ -54,7 +54,7 @@ void CRapidaneDlg::StartUpdater()
     // Five quoted arguments, each followed by one blank.
     CString arguments;
     arguments.Format("\"%s\" \"%s\" \"%s\" \"%s\" \"%s\" ", kProductName, kUpdaterChannel,
-                     kProductVersion, kUpdateServerHost, kUpdaterSilent);
+                     VELORIX_VERSION, kUpdateServerHost, kUpdaterSilent);
     ::ShellExecuteA(nullptr, "open", kUpdaterProgram, arguments, nullptr, SW_SHOWNORMAL);
 }
 

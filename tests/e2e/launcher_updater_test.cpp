@@ -3,6 +3,7 @@
 // starts as usual.
 #include <gtest/gtest.h>
 
+#include "res/Version.h"
 #include "tests/e2e/launcher_helpers.h"
 #include "tests/e2e/user_state_fixture.h"
 
@@ -10,7 +11,8 @@ using e2e::Velorix;
 
 namespace {
 
-const char kArguments[] = "\"Velorix\" \"5\" \"4.6.0\" \"update.velorix.net\" \"false\" ";
+const char kArguments[] =
+    "\"Velorix\" \"5\" \"" VELORIX_VERSION "\" \"update.velorix.net\" \"false\" ";
 
 class LauncherUpdater : public e2e::CFreshUserTest {
 protected:

@@ -44,7 +44,7 @@ TEST_F(TrayIconRecord, CreateAddsTheIconWithFlagsSevenItsMessageAndTip)
     const ShellRequest& add = shell.Requests()[0];
     EXPECT_EQ(static_cast<DWORD>(NIM_ADD), add.message);
     const NOTIFYICONDATAA& record = add.record;
-    EXPECT_EQ(504u, record.cbSize);
+    EXPECT_EQ(static_cast<DWORD>(NOTIFYICONDATAA_V3_SIZE), record.cbSize);
     EXPECT_EQ(owner.m_hWnd, record.hWnd);
     EXPECT_EQ(kIconId, record.uID);
     EXPECT_EQ(7u, record.uFlags);

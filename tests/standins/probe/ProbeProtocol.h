@@ -36,7 +36,6 @@ inline void FormatSectionName(char (&name)[kSectionNameBytes], DWORD clientProce
 
 // Both sides are 32-bit builds of the same compiler; handles travel as-is.
 
-
 enum class Query : std::uint32_t {
     OpenMenus = 1,    // every visible "#32768" window of the hooked thread
     SystemMenu = 2,   // GetSystemMenu(window, FALSE)
