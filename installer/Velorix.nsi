@@ -1,14 +1,22 @@
 ; The setup program: a per-user install that needs no elevation, its
 ; uninstaller, and the shortcut that the program's "Run at Startup" entry names.
 ;
-; makensis is given, with -D: VERSION (x.y.z), PROGRAM (the built Velorix.exe),
-; ICON (res/Velorix.ico) and OUTFILE (the setup program to write).
+; makensis is given, with -D: VERSION (x.y.z), TARGET (x86-unicode or
+; amd64-unicode, the architecture of the program), PROGRAM (the built
+; Velorix.exe), RESOURCE_H (res/resource.h), ICON (res/Velorix.ico) and
+; OUTFILE (the setup program to write).
 ;
 ; Silent use: /S installs or uninstalls without pages, /D=<folder> (last on the
 ; line, unquoted) chooses the folder, /LOGON also makes Velorix start at logon.
 ; Exit codes: 0 done, 1 cancelled, 2 stopped by a check (message in the GUI).
+;
+; Either architecture's setup installed over the other replaces it in place:
+; same folder, files and keys. Every key written here lies under
+; HKCU\Software, which the registry shares between 32- and 64-bit processes
+; (only redirected keys differ between the views), so no SetRegView.
 
-Unicode false ; the program's paths are narrow throughout; so are ours
+Unicode true
+Target ${TARGET}
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 ManifestDPIAware true
@@ -24,11 +32,10 @@ ManifestDPIAware true
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define UNINSTALLER "Uninstall.exe"
 ; The tray menu's "&Exit": the program then ends as a user would end it and
-; writes its settings file on the way out.
-!define IDM_EXIT 32786
-; The main window's accelerate button: it tells the main dialog apart from
-; the About box, which carries the same caption.
-!define IDC_ACCELERATE 1001
+; writes its settings file on the way out. The accelerate button tells the
+; main dialog apart from the About box, which carries the same caption.
+!searchparse /file "${RESOURCE_H}" "#define ID_APP_EXIT_TRAY " ID_APP_EXIT_TRAY
+!searchparse /file "${RESOURCE_H}" "#define IDC_ACCELERATE " IDC_ACCELERATE
 ; How long an ending instance may take before the setup gives up.
 !define EXIT_WAIT_MS 5000
 !define SYNCHRONIZE 0x00100000
@@ -110,7 +117,7 @@ Function ${prefix}EndRunningVelorix
       StrCpy $0 "${PRODUCT} is running and could not be ended. Exit it from its tray menu, then try again."
       ${Break}
     ${EndIf}
-    System::Call "user32::PostMessageA(p r0, i ${WM_COMMAND}, i ${IDM_EXIT}, i 0) i"
+    System::Call "user32::PostMessageW(p r0, i ${WM_COMMAND}, p ${ID_APP_EXIT_TRAY}, p 0) i"
     System::Call "kernel32::WaitForSingleObject(p r3, i ${EXIT_WAIT_MS}) i .r1"
     System::Call "kernel32::CloseHandle(p r3) i"
     ${If} $1 <> 0
@@ -199,7 +206,7 @@ Function .onInit
   ; folder it judges unusable (one below a file, say) for the previous or
   ; the default folder, which would install elsewhere and report success;
   ; taken back here, the install refuses it with a message and exit code 2.
-  System::Call "kernel32::GetCommandLineA() t .r0"
+  System::Call "kernel32::GetCommandLineW() w .r0"
   StrLen $1 $0
   StrCpy $2 -1
   ${For} $3 0 $1

@@ -18,7 +18,7 @@ const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Unin
 
 std::string SetupExe()
 {
-    return e2e::BinDir() + "\\Velorix-Setup-4.6.0.exe";
+    return e2e::BinDir() + "\\" VELORIX_SETUP_NAME;
 }
 
 std::string ShellFolder(int csidl)
@@ -163,7 +163,7 @@ TEST_F(Installer, SilentInstallPlacesTheProgramBothShortcutsAndTheRegistration)
     const std::string uninstaller = "\"" + folder + "\\Uninstall.exe\"";
     const std::pair<const char*, std::string> texts[] = {
         {"DisplayName", "Velorix"},
-        {"DisplayVersion", "4.6.0"},
+        {"DisplayVersion", VELORIX_VERSION},
         {"Publisher", "Velorix"},
         {"DisplayIcon", exe + ",0"},
         {"InstallLocation", folder},
@@ -191,7 +191,7 @@ TEST_F(Installer, TheSetupProgramNamesTheProductAndItsVersion)
                                reinterpret_cast<void**>(&translation), &length) &&
                 length >= 4);
     for (const auto& [name, value] :
-         {std::pair{"ProductName", "Velorix"}, {"ProductVersion", "4.6.0"}}) {
+         {std::pair{"ProductName", "Velorix"}, {"ProductVersion", VELORIX_VERSION}}) {
         char path[64];
         snprintf(path, sizeof path, "\\StringFileInfo\\%04x%04x\\%s", translation[0],
                  translation[1], name);
