@@ -39,6 +39,9 @@ ManifestDPIAware true
 ; How long an ending instance may take before the setup gives up.
 !define EXIT_WAIT_MS 5000
 !define SYNCHRONIZE 0x00100000
+!define PROCESS_QUERY_LIMITED_INFORMATION 0x1000
+!define ERROR_ACCESS_DENIED 5
+!define GA_ROOT 2
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -73,58 +76,115 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) 2026 ${PRODUCT}"
 
 Var FolderExisted
 
-; Ends every running Velorix through its own Exit command and waits for each
-; process, so its files are free and its settings file is written. A main
-; window hidden into the tray is parked under the program's own hidden popup
-; (class FrameworkWindow), where a top-level search does not see it.
-; Leaves "" on the stack when none is left, else a message for the user.
+; Shows the message (silent mode: nothing) and ends with exit code 2.
+!macro STOP message
+  MessageBox MB_OK|MB_ICONSTOP "${message}" /SD IDOK
+  SetErrorLevel 2
+  Quit
+!macroend
+
+!define RUNNING_AS_ADMIN "${PRODUCT} runs as administrator, so Setup cannot end it. Exit it from its tray menu, then try again."
+
+; Ends every Velorix running from this folder through its own Exit command
+; and waits for each process, so its files are free and its settings file is
+; written. Its main dialog is a top-level "#32770" window captioned
+; "Velorix" that holds the accelerate button; hidden into the tray, it is
+; parked under the program's own hidden popup (class FrameworkWindow), where
+; a top-level search does not see it. Copies started from other folders are
+; left alone. Leaves "" on the stack when none is left, else a message for
+; the user.
 !macro END_RUNNING_VELORIX prefix
+; The next main dialog after window $0 under parent $1 ("": top level) whose
+; process runs this folder's program, or whose program cannot be read; 0
+; when there is none. $R0 holds the program's path.
+Function ${prefix}NextVelorixOfFolder
+  ${Do}
+    FindWindow $0 "#32770" "${PRODUCT}" $1 $0
+    ${IfThen} $0 = 0 ${|} ${ExitDo} ${|}
+    GetDlgItem $2 $0 ${IDC_ACCELERATE}
+    ${If} $2 <> 0
+      System::Call "user32::GetWindowThreadProcessId(p r0, *i .r2) i"
+      System::Call "kernel32::OpenProcess(i ${PROCESS_QUERY_LIMITED_INFORMATION}, i 0, i r2) p .r2"
+      ${IfThen} $2 = 0 ${|} ${ExitDo} ${|}
+      System::Call "kernel32::QueryFullProcessImageNameW(p r2, i 0, w .r3, *i ${NSIS_MAX_STRLEN}) i .r4"
+      System::Call "kernel32::CloseHandle(p r2) i"
+      ${If} $4 = 0
+      ${OrIf} $3 == $R0
+        ${ExitDo}
+      ${EndIf}
+    ${EndIf}
+  ${Loop}
+FunctionEnd
+
 Function ${prefix}EndRunningVelorix
   Push $0
   Push $1
   Push $2
   Push $3
   Push $4
-  StrCpy $4 0 ; instances ended; bounds the loop should one respawn
+  Push $5
+  Push $R0
+  StrCpy $R0 "$INSTDIR\${PRODUCT}.exe"
+  System::Call "kernel32::GetLongPathNameW(w R0, w .r2, i ${NSIS_MAX_STRLEN}) i .r3"
+  ${IfThen} $3 <> 0 ${|} StrCpy $R0 $2 ${|}
+  StrCpy $5 0 ; instances ended; bounds the loop should one respawn
   ${Do}
-    FindWindow $0 "#32770" "${PRODUCT}"
-    ${If} $0 <> 0
-      GetDlgItem $1 $0 ${IDC_ACCELERATE}
-      ${IfThen} $1 = 0 ${|} StrCpy $0 0 ${|}
-    ${EndIf}
-    StrCpy $2 0
-    ${While} $0 = 0
-      FindWindow $2 "FrameworkWindow" "" 0 $2
-      ${IfThen} $2 = 0 ${|} ${Break} ${|}
-      FindWindow $0 "#32770" "${PRODUCT}" $2
-      ${If} $0 <> 0
-        GetDlgItem $1 $0 ${IDC_ACCELERATE}
-        ${IfThen} $1 = 0 ${|} StrCpy $0 0 ${|}
-      ${EndIf}
-    ${EndWhile}
+    ; Top-level windows first, then those parked under each FrameworkWindow.
+    StrCpy $1 ""
+    ${Do}
+      StrCpy $0 0
+      Call ${prefix}NextVelorixOfFolder
+      ${IfThen} $0 <> 0 ${|} ${ExitDo} ${|}
+      FindWindow $1 "FrameworkWindow" "" "" $1
+    ${LoopUntil} $1 = 0
     ${If} $0 = 0
       StrCpy $0 ""
-      ${Break}
+      ${ExitDo}
     ${EndIf}
-    ${If} $4 >= 8
+    ${If} $5 >= 8
       StrCpy $0 "${PRODUCT} keeps running. Exit it from its tray menu, then try again."
-      ${Break}
+      ${ExitDo}
     ${EndIf}
-    IntOp $4 $4 + 1
+    IntOp $5 $5 + 1
+
+    ; A Velorix started as administrator runs at a higher integrity level
+    ; than this setup. Posting is subject to UIPI: a thread may post only to
+    ; threads of processes of lesser or equal integrity level, and a message
+    ; UIPI blocks fails with last error 5, ERROR_ACCESS_DENIED. Wine has no
+    ; UIPI. A process this setup may not open is out of its reach as well.
     System::Call "user32::GetWindowThreadProcessId(p r0, *i .r1) i"
     System::Call "kernel32::OpenProcess(i ${SYNCHRONIZE}, i 0, i r1) p .r3"
     ${If} $3 = 0
-      StrCpy $0 "${PRODUCT} is running and could not be ended. Exit it from its tray menu, then try again."
-      ${Break}
+      StrCpy $0 "${RUNNING_AS_ADMIN}"
+      ${ExitDo}
     ${EndIf}
-    System::Call "user32::PostMessageW(p r0, i ${WM_COMMAND}, p ${ID_APP_EXIT_TRAY}, p 0) i"
-    System::Call "kernel32::WaitForSingleObject(p r3, i ${EXIT_WAIT_MS}) i .r1"
+    ; A modal box (the About box, say) keeps the program from ending until
+    ; it is closed; Exit would end it later, behind the user's back.
+    System::Call "user32::GetAncestor(p r0, i ${GA_ROOT}) p .r1"
+    System::Call "user32::IsWindowEnabled(p r1) i .r1"
+    System::Call "user32::IsWindowEnabled(p r0) i .r2"
+    ${If} $1 = 0
+    ${OrIf} $2 = 0
+      StrCpy $0 "${PRODUCT} is showing a dialog box. Close it, then try again."
+    ${Else}
+      System::Call "user32::PostMessageW(p r0, i ${WM_COMMAND}, p ${ID_APP_EXIT_TRAY}, p 0) i .r1 ?e"
+      Pop $2
+      ${If} $1 = 0
+      ${AndIf} $2 = ${ERROR_ACCESS_DENIED}
+        StrCpy $0 "${RUNNING_AS_ADMIN}"
+      ${ElseIf} $1 = 0
+        StrCpy $0 "${PRODUCT} is running and could not be ended. Exit it from its tray menu, then try again."
+      ${Else}
+        System::Call "kernel32::WaitForSingleObject(p r3, i ${EXIT_WAIT_MS}) i .r1"
+        StrCpy $0 ""
+        ${IfThen} $1 <> 0 ${|} StrCpy $0 "${PRODUCT} did not end within a few seconds. Exit it from its tray menu, then try again." ${|}
+      ${EndIf}
+    ${EndIf}
     System::Call "kernel32::CloseHandle(p r3) i"
-    ${If} $1 <> 0
-      StrCpy $0 "${PRODUCT} did not end within a few seconds. Exit it from its tray menu, then try again."
-      ${Break}
-    ${EndIf}
+    ${IfThen} $0 != "" ${|} ${ExitDo} ${|}
   ${Loop}
+  Pop $R0
+  Pop $5
   Pop $4
   Pop $3
   Pop $2
@@ -135,12 +195,7 @@ FunctionEnd
 !insertmacro END_RUNNING_VELORIX ""
 !insertmacro END_RUNNING_VELORIX "un."
 
-; Shows the message (silent mode: nothing) and ends with exit code 2.
-!macro STOP message
-  MessageBox MB_OK|MB_ICONSTOP "${message}" /SD IDOK
-  SetErrorLevel 2
-  Quit
-!macroend
+!define STILL_RUNNING "${PRODUCT} is still running from this folder. Exit it from its tray menu, then try again."
 
 Section "${PRODUCT}" SecProgram
   SectionIn RO
@@ -174,7 +229,13 @@ Section "${PRODUCT}" SecProgram
   ; "Run at Startup" entry is built from.
   SetOutPath "$INSTDIR"
   SetOverwrite on
+  ; A running program's file cannot be replaced: one that no window led to
+  ; is caught here, before anything is registered.
+  ClearErrors
   File "/oname=${PRODUCT}.exe" "${PROGRAM}"
+  ${If} ${Errors}
+    !insertmacro STOP "${STILL_RUNNING}"
+  ${EndIf}
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
   CreateShortCut "$INSTDIR\${PRODUCT}.lnk" "$INSTDIR\${PRODUCT}.exe" "" "$INSTDIR\${PRODUCT}.exe" 0
   CreateShortCut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\${PRODUCT}.exe" "" "$INSTDIR\${PRODUCT}.exe" 0
@@ -245,6 +306,9 @@ Section "Uninstall"
   ${EndIf}
 
   Delete "$INSTDIR\${PRODUCT}.exe"
+  ${If} ${FileExists} "$INSTDIR\${PRODUCT}.exe"
+    !insertmacro STOP "${STILL_RUNNING}"
+  ${EndIf}
   Delete "$INSTDIR\${PRODUCT}.ini"
   Delete "$INSTDIR\${PRODUCT}.lnk"
   Delete "$INSTDIR\${UNINSTALLER}"

@@ -1,6 +1,7 @@
-// The life of an install made by the setup program: install, a start through
-// the shortcut, an upgrade over a running Velorix, uninstall, and a folder
-// that cannot take files. Skipped when the build made no setup program.
+// The life of an install made by the setup program of the architecture built:
+// install, a start through the shortcut, an upgrade over a running Velorix,
+// uninstall, and a folder that cannot take files. Skipped when the build
+// made no setup program.
 #include "tests/e2e/Harness.h"
 
 #include <gtest/gtest.h>
@@ -248,8 +249,14 @@ TEST_F(Installer, UpgradeEndsTheRunningProgramInOrderAndKeepsItsSettings)
     e2e::SetDword(HKEY_CURRENT_USER, e2e::kSettingsKey, "AutoResumeDownloads", 1);
 
     Velorix app(exe);
-    ASSERT_NE(nullptr, app.Main());
+    const HWND main = app.Main();
+    ASSERT_NE(nullptr, main);
     app.Command(IDCANCEL);  // into the tray, storing its settings
+    // Parked under its hidden popup, out of reach of a top-level search.
+    char parking[32] = "";
+    GetClassNameA(GetAncestor(main, GA_PARENT), parking, sizeof parking);
+    ASSERT_FALSE(IsWindowVisible(main));
+    ASSERT_STREQ("FrameworkWindow", parking);
     const auto settings = StoredSettings();
 
     ASSERT_EQ(0, RunToEnd(SetupExe(), "/S /D=" + folder));
@@ -261,6 +268,31 @@ TEST_F(Installer, UpgradeEndsTheRunningProgramInOrderAndKeepsItsSettings)
     EXPECT_EQ(-1, static_cast<int>(GetPrivateProfileIntA("mainwindow", "status", -5, ini.c_str())));
     EXPECT_EQ(settings, StoredSettings());
     EXPECT_EQ(e2e::ReadFile(e2e::VelorixExe()), e2e::ReadFile(exe));
+}
+
+TEST_F(Installer, AnUpgradeWithTheAboutBoxOpenNeverStopsHalfWay)
+{
+    const std::string folder = Install("about");
+    const std::string exe = folder + "\\Velorix.exe";
+    FILE* file = fopen(exe.c_str(), "ab");
+    ASSERT_TRUE(file && fputs("older", file) >= 0 && fclose(file) == 0);
+    const std::string older = e2e::ReadFile(exe);
+    e2e::SetString(HKEY_CURRENT_USER, kUninstallKey, "DisplayVersion", "older");
+    Velorix app(exe);
+    ASSERT_NE(nullptr, app.Main());
+    app.Post(WM_COMMAND, ID_APP_ABOUT_TRAY, 0);
+    ASSERT_NE(nullptr, app.WaitForWindow("#32770", "Velorix"));
+
+    // Either Velorix ended in order and the upgrade is complete, or the
+    // setup stopped and changed nothing.
+    const long code = RunToEnd(SetupExe(), "/S /D=" + folder);
+    const bool upgraded = code == 0;
+    EXPECT_EQ(upgraded ? 0 : 2, code);
+    EXPECT_NE(upgraded, app.Running());
+    EXPECT_EQ(upgraded ? e2e::ReadFile(e2e::VelorixExe()) : older, e2e::ReadFile(exe));
+    EXPECT_EQ(
+        upgraded ? VELORIX_VERSION : "older",
+        e2e::GetString(HKEY_CURRENT_USER, kUninstallKey, "DisplayVersion").value_or("<none>"));
 }
 
 TEST_F(Installer, UninstallRemovesWhatItMadeAndLeavesTheRest)
