@@ -42,6 +42,7 @@ ManifestDPIAware true
 !define PROCESS_QUERY_LIMITED_INFORMATION 0x1000
 !define ERROR_ACCESS_DENIED 5
 !define GA_ROOT 2
+!define WC_NO_BEST_FIT_CHARS 0x400
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -262,6 +263,36 @@ Section /o "Start ${PRODUCT} when I log on" SecLogon
   WriteRegStr HKCU "${RUN_KEY}" "${PRODUCT}" '"$INSTDIR\${PRODUCT}.lnk" -tray'
 SectionEnd
 
+; Leaves 1 on the stack when the folder on top of it can take the install,
+; else 0. It must be a full path that the system's own completion leaves as
+; it is (C:\..., \\server\share\...: nothing relative to a current folder or
+; drive, no "..") and not a root; and the program's narrow paths must be able
+; to name it, so every character must exist in the system's ANSI code page.
+Function IsUsableFolder
+  Exch $0
+  Push $1
+  Push $2
+  System::Call "kernel32::GetFullPathNameW(w r0, i ${NSIS_MAX_STRLEN}, w .r1, p 0) i"
+  System::Call "shlwapi::PathIsRootW(w r0) i .r2"
+  ${If} $1 S!= $0
+  ${OrIf} $2 <> 0
+    StrCpy $0 0
+  ${Else}
+    System::Call "kernel32::WideCharToMultiByte(i 0, i ${WC_NO_BEST_FIT_CHARS}, w r0, i -1, p 0, i 0, p 0, *i 0 r2) i"
+    IntOp $0 $2 !
+  ${EndIf}
+  Pop $2
+  Pop $1
+  Exch $0
+FunctionEnd
+
+Function .onVerifyInstDir
+  Push $INSTDIR
+  Call IsUsableFolder
+  Pop $0
+  ${IfThen} $0 = 0 ${|} Abort ${|}
+FunctionEnd
+
 Function .onInit
   ; /D= names the folder exactly. The setup's own start-up silently swaps a
   ; folder it judges unusable (one below a file, say) for the previous or
@@ -277,6 +308,12 @@ Function .onInit
   ${If} $2 >= 0
     IntOp $2 $2 + 4
     StrCpy $4 $0 "" $2
+    Push $4
+    Call IsUsableFolder
+    Pop $5
+    ${If} $5 = 0
+      !insertmacro STOP "Setup cannot install into$\r$\n$4$\r$\nChoose a full folder path below a drive or network share, such as C:\Programs\${PRODUCT}."
+    ${EndIf}
     StrCpy $5 $4 1 -1
     ${IfThen} $5 == "\" ${|} StrCpy $4 $4 -1 ${|}
     StrCpy $INSTDIR $4

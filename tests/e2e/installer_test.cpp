@@ -1,6 +1,6 @@
 // The life of an install made by the setup program of the architecture built:
 // install, a start through the shortcut, an upgrade over a running Velorix,
-// uninstall, and a folder that cannot take files. Skipped when the build
+// uninstall, and folders that cannot take the install. Skipped when the build
 // made no setup program.
 #include "tests/e2e/Harness.h"
 
@@ -328,13 +328,17 @@ TEST_F(Installer, UninstallRemovesWhatItMadeAndLeavesTheRest)
     EXPECT_EQ(0, Uninstall(folder));
 }
 
-TEST_F(Installer, AFolderThatCannotBeMadeFailsAndRegistersNothing)
+TEST_F(Installer, AFolderThatCannotBeMadeOrIsNoFullPathFailsAndRegistersNothing)
 {
     // A file where the folder's parent should be.
     const std::string scratch = e2e::ScratchDir("installer-blocked");
     const std::string blocker = scratch + "\\blocker";
     ASSERT_TRUE(e2e::CopyInto(e2e::VelorixExe(), scratch, "blocker"));
     EXPECT_NE(0, RunToEnd(SetupExe(), "/S /LOGON /D=" + blocker + "\\Velorix"));
+    for (const char* folder :
+         {"Apps\\Velorix", "C:Velorix", "\\Velorix", "C:\\", "C:", "\\\\server\\share"})
+        EXPECT_EQ(2, RunToEnd(SetupExe(), std::string("/S /LOGON /D=") + folder)) << folder;
+    EXPECT_FALSE(e2e::FileExists(ShellFolder(CSIDL_LOCAL_APPDATA) + "\\Programs\\Velorix"));
     EXPECT_FALSE(e2e::KeyExists(HKEY_CURRENT_USER, kUninstallKey));
     EXPECT_FALSE(e2e::FileExists(StartMenuLink()));
     EXPECT_EQ("<none>", RunValue());
