@@ -1,14 +1,22 @@
 ; The setup program: a per-user install that needs no elevation, its
 ; uninstaller, and the shortcut that the program's "Run at Startup" entry names.
 ;
-; makensis is given, with -D: VERSION (x.y.z), PROGRAM (the built Velorix.exe),
-; ICON (res/Velorix.ico) and OUTFILE (the setup program to write).
+; makensis is given, with -D: VERSION (x.y.z), TARGET (x86-unicode or
+; amd64-unicode, the architecture of the program), PROGRAM (the built
+; Velorix.exe), RESOURCE_H (res/resource.h), ICON (res/Velorix.ico) and
+; OUTFILE (the setup program to write).
 ;
 ; Silent use: /S installs or uninstalls without pages, /D=<folder> (last on the
 ; line, unquoted) chooses the folder, /LOGON also makes Velorix start at logon.
 ; Exit codes: 0 done, 1 cancelled, 2 stopped by a check (message in the GUI).
+;
+; Either architecture's setup installed over the other replaces it in place:
+; same folder, files and keys. Every key written here lies under
+; HKCU\Software, which the registry shares between 32- and 64-bit processes
+; (only redirected keys differ between the views), so no SetRegView.
 
-Unicode false ; the program's paths are narrow throughout; so are ours
+Unicode true
+Target ${TARGET}
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 ManifestDPIAware true
@@ -24,14 +32,17 @@ ManifestDPIAware true
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define UNINSTALLER "Uninstall.exe"
 ; The tray menu's "&Exit": the program then ends as a user would end it and
-; writes its settings file on the way out.
-!define IDM_EXIT 32786
-; The main window's accelerate button: it tells the main dialog apart from
-; the About box, which carries the same caption.
-!define IDC_ACCELERATE 1001
+; writes its settings file on the way out. The accelerate button tells the
+; main dialog apart from the About box, which carries the same caption.
+!searchparse /file "${RESOURCE_H}" "#define ID_APP_EXIT_TRAY " ID_APP_EXIT_TRAY
+!searchparse /file "${RESOURCE_H}" "#define IDC_ACCELERATE " IDC_ACCELERATE
 ; How long an ending instance may take before the setup gives up.
 !define EXIT_WAIT_MS 5000
 !define SYNCHRONIZE 0x00100000
+!define PROCESS_QUERY_LIMITED_INFORMATION 0x1000
+!define ERROR_ACCESS_DENIED 5
+!define GA_ROOT 2
+!define WC_NO_BEST_FIT_CHARS 0x400
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
@@ -66,58 +77,115 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) 2026 ${PRODUCT}"
 
 Var FolderExisted
 
-; Ends every running Velorix through its own Exit command and waits for each
-; process, so its files are free and its settings file is written. A main
-; window hidden into the tray is parked under the program's own hidden popup
-; (class FrameworkWindow), where a top-level search does not see it.
-; Leaves "" on the stack when none is left, else a message for the user.
+; Shows the message (silent mode: nothing) and ends with exit code 2.
+!macro STOP message
+  MessageBox MB_OK|MB_ICONSTOP "${message}" /SD IDOK
+  SetErrorLevel 2
+  Quit
+!macroend
+
+!define RUNNING_AS_ADMIN "${PRODUCT} runs as administrator, so Setup cannot end it. Exit it from its tray menu, then try again."
+
+; Ends every Velorix running from this folder through its own Exit command
+; and waits for each process, so its files are free and its settings file is
+; written. Its main dialog is a top-level "#32770" window captioned
+; "Velorix" that holds the accelerate button; hidden into the tray, it is
+; parked under the program's own hidden popup (class FrameworkWindow), where
+; a top-level search does not see it. Copies started from other folders are
+; left alone. Leaves "" on the stack when none is left, else a message for
+; the user.
 !macro END_RUNNING_VELORIX prefix
+; The next main dialog after window $0 under parent $1 ("": top level) whose
+; process runs this folder's program, or whose program cannot be read; 0
+; when there is none. $R0 holds the program's path.
+Function ${prefix}NextVelorixOfFolder
+  ${Do}
+    FindWindow $0 "#32770" "${PRODUCT}" $1 $0
+    ${IfThen} $0 = 0 ${|} ${ExitDo} ${|}
+    GetDlgItem $2 $0 ${IDC_ACCELERATE}
+    ${If} $2 <> 0
+      System::Call "user32::GetWindowThreadProcessId(p r0, *i .r2) i"
+      System::Call "kernel32::OpenProcess(i ${PROCESS_QUERY_LIMITED_INFORMATION}, i 0, i r2) p .r2"
+      ${IfThen} $2 = 0 ${|} ${ExitDo} ${|}
+      System::Call "kernel32::QueryFullProcessImageNameW(p r2, i 0, w .r3, *i ${NSIS_MAX_STRLEN}) i .r4"
+      System::Call "kernel32::CloseHandle(p r2) i"
+      ${If} $4 = 0
+      ${OrIf} $3 == $R0
+        ${ExitDo}
+      ${EndIf}
+    ${EndIf}
+  ${Loop}
+FunctionEnd
+
 Function ${prefix}EndRunningVelorix
   Push $0
   Push $1
   Push $2
   Push $3
   Push $4
-  StrCpy $4 0 ; instances ended; bounds the loop should one respawn
+  Push $5
+  Push $R0
+  StrCpy $R0 "$INSTDIR\${PRODUCT}.exe"
+  System::Call "kernel32::GetLongPathNameW(w R0, w .r2, i ${NSIS_MAX_STRLEN}) i .r3"
+  ${IfThen} $3 <> 0 ${|} StrCpy $R0 $2 ${|}
+  StrCpy $5 0 ; instances ended; bounds the loop should one respawn
   ${Do}
-    FindWindow $0 "#32770" "${PRODUCT}"
-    ${If} $0 <> 0
-      GetDlgItem $1 $0 ${IDC_ACCELERATE}
-      ${IfThen} $1 = 0 ${|} StrCpy $0 0 ${|}
-    ${EndIf}
-    StrCpy $2 0
-    ${While} $0 = 0
-      FindWindow $2 "FrameworkWindow" "" 0 $2
-      ${IfThen} $2 = 0 ${|} ${Break} ${|}
-      FindWindow $0 "#32770" "${PRODUCT}" $2
-      ${If} $0 <> 0
-        GetDlgItem $1 $0 ${IDC_ACCELERATE}
-        ${IfThen} $1 = 0 ${|} StrCpy $0 0 ${|}
-      ${EndIf}
-    ${EndWhile}
+    ; Top-level windows first, then those parked under each FrameworkWindow.
+    StrCpy $1 ""
+    ${Do}
+      StrCpy $0 0
+      Call ${prefix}NextVelorixOfFolder
+      ${IfThen} $0 <> 0 ${|} ${ExitDo} ${|}
+      FindWindow $1 "FrameworkWindow" "" "" $1
+    ${LoopUntil} $1 = 0
     ${If} $0 = 0
       StrCpy $0 ""
-      ${Break}
+      ${ExitDo}
     ${EndIf}
-    ${If} $4 >= 8
+    ${If} $5 >= 8
       StrCpy $0 "${PRODUCT} keeps running. Exit it from its tray menu, then try again."
-      ${Break}
+      ${ExitDo}
     ${EndIf}
-    IntOp $4 $4 + 1
+    IntOp $5 $5 + 1
+
+    ; A Velorix started as administrator runs at a higher integrity level
+    ; than this setup. Posting is subject to UIPI: a thread may post only to
+    ; threads of processes of lesser or equal integrity level, and a message
+    ; UIPI blocks fails with last error 5, ERROR_ACCESS_DENIED. Wine has no
+    ; UIPI. A process this setup may not open is out of its reach as well.
     System::Call "user32::GetWindowThreadProcessId(p r0, *i .r1) i"
     System::Call "kernel32::OpenProcess(i ${SYNCHRONIZE}, i 0, i r1) p .r3"
     ${If} $3 = 0
-      StrCpy $0 "${PRODUCT} is running and could not be ended. Exit it from its tray menu, then try again."
-      ${Break}
+      StrCpy $0 "${RUNNING_AS_ADMIN}"
+      ${ExitDo}
     ${EndIf}
-    System::Call "user32::PostMessageA(p r0, i ${WM_COMMAND}, i ${IDM_EXIT}, i 0) i"
-    System::Call "kernel32::WaitForSingleObject(p r3, i ${EXIT_WAIT_MS}) i .r1"
+    ; A modal box (the About box, say) keeps the program from ending until
+    ; it is closed; Exit would end it later, behind the user's back.
+    System::Call "user32::GetAncestor(p r0, i ${GA_ROOT}) p .r1"
+    System::Call "user32::IsWindowEnabled(p r1) i .r1"
+    System::Call "user32::IsWindowEnabled(p r0) i .r2"
+    ${If} $1 = 0
+    ${OrIf} $2 = 0
+      StrCpy $0 "${PRODUCT} is showing a dialog box. Close it, then try again."
+    ${Else}
+      System::Call "user32::PostMessageW(p r0, i ${WM_COMMAND}, p ${ID_APP_EXIT_TRAY}, p 0) i .r1 ?e"
+      Pop $2
+      ${If} $1 = 0
+      ${AndIf} $2 = ${ERROR_ACCESS_DENIED}
+        StrCpy $0 "${RUNNING_AS_ADMIN}"
+      ${ElseIf} $1 = 0
+        StrCpy $0 "${PRODUCT} is running and could not be ended. Exit it from its tray menu, then try again."
+      ${Else}
+        System::Call "kernel32::WaitForSingleObject(p r3, i ${EXIT_WAIT_MS}) i .r1"
+        StrCpy $0 ""
+        ${IfThen} $1 <> 0 ${|} StrCpy $0 "${PRODUCT} did not end within a few seconds. Exit it from its tray menu, then try again." ${|}
+      ${EndIf}
+    ${EndIf}
     System::Call "kernel32::CloseHandle(p r3) i"
-    ${If} $1 <> 0
-      StrCpy $0 "${PRODUCT} did not end within a few seconds. Exit it from its tray menu, then try again."
-      ${Break}
-    ${EndIf}
+    ${IfThen} $0 != "" ${|} ${ExitDo} ${|}
   ${Loop}
+  Pop $R0
+  Pop $5
   Pop $4
   Pop $3
   Pop $2
@@ -128,12 +196,7 @@ FunctionEnd
 !insertmacro END_RUNNING_VELORIX ""
 !insertmacro END_RUNNING_VELORIX "un."
 
-; Shows the message (silent mode: nothing) and ends with exit code 2.
-!macro STOP message
-  MessageBox MB_OK|MB_ICONSTOP "${message}" /SD IDOK
-  SetErrorLevel 2
-  Quit
-!macroend
+!define STILL_RUNNING "${PRODUCT} is still running from this folder. Exit it from its tray menu, then try again."
 
 Section "${PRODUCT}" SecProgram
   SectionIn RO
@@ -167,7 +230,13 @@ Section "${PRODUCT}" SecProgram
   ; "Run at Startup" entry is built from.
   SetOutPath "$INSTDIR"
   SetOverwrite on
+  ; A running program's file cannot be replaced: one that no window led to
+  ; is caught here, before anything is registered.
+  ClearErrors
   File "/oname=${PRODUCT}.exe" "${PROGRAM}"
+  ${If} ${Errors}
+    !insertmacro STOP "${STILL_RUNNING}"
+  ${EndIf}
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
   CreateShortCut "$INSTDIR\${PRODUCT}.lnk" "$INSTDIR\${PRODUCT}.exe" "" "$INSTDIR\${PRODUCT}.exe" 0
   CreateShortCut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\${PRODUCT}.exe" "" "$INSTDIR\${PRODUCT}.exe" 0
@@ -194,12 +263,42 @@ Section /o "Start ${PRODUCT} when I log on" SecLogon
   WriteRegStr HKCU "${RUN_KEY}" "${PRODUCT}" '"$INSTDIR\${PRODUCT}.lnk" -tray'
 SectionEnd
 
+; Leaves 1 on the stack when the folder on top of it can take the install,
+; else 0. It must be a full path that the system's own completion leaves as
+; it is (C:\..., \\server\share\...: nothing relative to a current folder or
+; drive, no "..") and not a root; and the program's narrow paths must be able
+; to name it, so every character must exist in the system's ANSI code page.
+Function IsUsableFolder
+  Exch $0
+  Push $1
+  Push $2
+  System::Call "kernel32::GetFullPathNameW(w r0, i ${NSIS_MAX_STRLEN}, w .r1, p 0) i"
+  System::Call "shlwapi::PathIsRootW(w r0) i .r2"
+  ${If} $1 S!= $0
+  ${OrIf} $2 <> 0
+    StrCpy $0 0
+  ${Else}
+    System::Call "kernel32::WideCharToMultiByte(i 0, i ${WC_NO_BEST_FIT_CHARS}, w r0, i -1, p 0, i 0, p 0, *i 0 r2) i"
+    IntOp $0 $2 !
+  ${EndIf}
+  Pop $2
+  Pop $1
+  Exch $0
+FunctionEnd
+
+Function .onVerifyInstDir
+  Push $INSTDIR
+  Call IsUsableFolder
+  Pop $0
+  ${IfThen} $0 = 0 ${|} Abort ${|}
+FunctionEnd
+
 Function .onInit
   ; /D= names the folder exactly. The setup's own start-up silently swaps a
   ; folder it judges unusable (one below a file, say) for the previous or
   ; the default folder, which would install elsewhere and report success;
   ; taken back here, the install refuses it with a message and exit code 2.
-  System::Call "kernel32::GetCommandLineA() t .r0"
+  System::Call "kernel32::GetCommandLineW() w .r0"
   StrLen $1 $0
   StrCpy $2 -1
   ${For} $3 0 $1
@@ -209,6 +308,12 @@ Function .onInit
   ${If} $2 >= 0
     IntOp $2 $2 + 4
     StrCpy $4 $0 "" $2
+    Push $4
+    Call IsUsableFolder
+    Pop $5
+    ${If} $5 = 0
+      !insertmacro STOP "Setup cannot install into$\r$\n$4$\r$\nChoose a full folder path below a drive or network share, such as C:\Programs\${PRODUCT}."
+    ${EndIf}
     StrCpy $5 $4 1 -1
     ${IfThen} $5 == "\" ${|} StrCpy $4 $4 -1 ${|}
     StrCpy $INSTDIR $4
@@ -238,6 +343,9 @@ Section "Uninstall"
   ${EndIf}
 
   Delete "$INSTDIR\${PRODUCT}.exe"
+  ${If} ${FileExists} "$INSTDIR\${PRODUCT}.exe"
+    !insertmacro STOP "${STILL_RUNNING}"
+  ${EndIf}
   Delete "$INSTDIR\${PRODUCT}.ini"
   Delete "$INSTDIR\${PRODUCT}.lnk"
   Delete "$INSTDIR\${UNINSTALLER}"

@@ -1,6 +1,7 @@
-// The life of an install made by the setup program: install, a start through
-// the shortcut, an upgrade over a running Velorix, uninstall, and a folder
-// that cannot take files. Skipped when the build made no setup program.
+// The life of an install made by the setup program of the architecture built:
+// install, a start through the shortcut, an upgrade over a running Velorix,
+// uninstall, and folders that cannot take the install. Skipped when the build
+// made no setup program.
 #include "tests/e2e/Harness.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +19,7 @@ const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Unin
 
 std::string SetupExe()
 {
-    return e2e::BinDir() + "\\Velorix-Setup-4.6.0.exe";
+    return e2e::BinDir() + "\\" VELORIX_SETUP_NAME;
 }
 
 std::string ShellFolder(int csidl)
@@ -163,7 +164,7 @@ TEST_F(Installer, SilentInstallPlacesTheProgramBothShortcutsAndTheRegistration)
     const std::string uninstaller = "\"" + folder + "\\Uninstall.exe\"";
     const std::pair<const char*, std::string> texts[] = {
         {"DisplayName", "Velorix"},
-        {"DisplayVersion", "4.6.0"},
+        {"DisplayVersion", VELORIX_VERSION},
         {"Publisher", "Velorix"},
         {"DisplayIcon", exe + ",0"},
         {"InstallLocation", folder},
@@ -191,7 +192,7 @@ TEST_F(Installer, TheSetupProgramNamesTheProductAndItsVersion)
                                reinterpret_cast<void**>(&translation), &length) &&
                 length >= 4);
     for (const auto& [name, value] :
-         {std::pair{"ProductName", "Velorix"}, {"ProductVersion", "4.6.0"}}) {
+         {std::pair{"ProductName", "Velorix"}, {"ProductVersion", VELORIX_VERSION}}) {
         char path[64];
         snprintf(path, sizeof path, "\\StringFileInfo\\%04x%04x\\%s", translation[0],
                  translation[1], name);
@@ -248,8 +249,14 @@ TEST_F(Installer, UpgradeEndsTheRunningProgramInOrderAndKeepsItsSettings)
     e2e::SetDword(HKEY_CURRENT_USER, e2e::kSettingsKey, "AutoResumeDownloads", 1);
 
     Velorix app(exe);
-    ASSERT_NE(nullptr, app.Main());
+    const HWND main = app.Main();
+    ASSERT_NE(nullptr, main);
     app.Command(IDCANCEL);  // into the tray, storing its settings
+    // Parked under its hidden popup, out of reach of a top-level search.
+    char parking[32] = "";
+    GetClassNameA(GetAncestor(main, GA_PARENT), parking, sizeof parking);
+    ASSERT_FALSE(IsWindowVisible(main));
+    ASSERT_STREQ("FrameworkWindow", parking);
     const auto settings = StoredSettings();
 
     ASSERT_EQ(0, RunToEnd(SetupExe(), "/S /D=" + folder));
@@ -261,6 +268,31 @@ TEST_F(Installer, UpgradeEndsTheRunningProgramInOrderAndKeepsItsSettings)
     EXPECT_EQ(-1, static_cast<int>(GetPrivateProfileIntA("mainwindow", "status", -5, ini.c_str())));
     EXPECT_EQ(settings, StoredSettings());
     EXPECT_EQ(e2e::ReadFile(e2e::VelorixExe()), e2e::ReadFile(exe));
+}
+
+TEST_F(Installer, AnUpgradeWithTheAboutBoxOpenNeverStopsHalfWay)
+{
+    const std::string folder = Install("about");
+    const std::string exe = folder + "\\Velorix.exe";
+    FILE* file = fopen(exe.c_str(), "ab");
+    ASSERT_TRUE(file && fputs("older", file) >= 0 && fclose(file) == 0);
+    const std::string older = e2e::ReadFile(exe);
+    e2e::SetString(HKEY_CURRENT_USER, kUninstallKey, "DisplayVersion", "older");
+    Velorix app(exe);
+    ASSERT_NE(nullptr, app.Main());
+    app.Post(WM_COMMAND, ID_APP_ABOUT_TRAY, 0);
+    ASSERT_NE(nullptr, app.WaitForWindow("#32770", "Velorix"));
+
+    // Either Velorix ended in order and the upgrade is complete, or the
+    // setup stopped and changed nothing.
+    const long code = RunToEnd(SetupExe(), "/S /D=" + folder);
+    const bool upgraded = code == 0;
+    EXPECT_EQ(upgraded ? 0 : 2, code);
+    EXPECT_NE(upgraded, app.Running());
+    EXPECT_EQ(upgraded ? e2e::ReadFile(e2e::VelorixExe()) : older, e2e::ReadFile(exe));
+    EXPECT_EQ(
+        upgraded ? VELORIX_VERSION : "older",
+        e2e::GetString(HKEY_CURRENT_USER, kUninstallKey, "DisplayVersion").value_or("<none>"));
 }
 
 TEST_F(Installer, UninstallRemovesWhatItMadeAndLeavesTheRest)
@@ -296,13 +328,17 @@ TEST_F(Installer, UninstallRemovesWhatItMadeAndLeavesTheRest)
     EXPECT_EQ(0, Uninstall(folder));
 }
 
-TEST_F(Installer, AFolderThatCannotBeMadeFailsAndRegistersNothing)
+TEST_F(Installer, AFolderThatCannotBeMadeOrIsNoFullPathFailsAndRegistersNothing)
 {
     // A file where the folder's parent should be.
     const std::string scratch = e2e::ScratchDir("installer-blocked");
     const std::string blocker = scratch + "\\blocker";
     ASSERT_TRUE(e2e::CopyInto(e2e::VelorixExe(), scratch, "blocker"));
     EXPECT_NE(0, RunToEnd(SetupExe(), "/S /LOGON /D=" + blocker + "\\Velorix"));
+    for (const char* folder :
+         {"Apps\\Velorix", "C:Velorix", "\\Velorix", "C:\\", "C:", "\\\\server\\share"})
+        EXPECT_EQ(2, RunToEnd(SetupExe(), std::string("/S /LOGON /D=") + folder)) << folder;
+    EXPECT_FALSE(e2e::FileExists(ShellFolder(CSIDL_LOCAL_APPDATA) + "\\Programs\\Velorix"));
     EXPECT_FALSE(e2e::KeyExists(HKEY_CURRENT_USER, kUninstallKey));
     EXPECT_FALSE(e2e::FileExists(StartMenuLink()));
     EXPECT_EQ("<none>", RunValue());
