@@ -2,6 +2,7 @@
 // install, a start through the shortcut, an upgrade over a running Velorix,
 // uninstall, and folders that cannot take the install. Skipped when the build
 // made no setup program.
+#include "res/Version.h"
 #include "tests/e2e/Harness.h"
 
 #include <gtest/gtest.h>
