@@ -38,7 +38,7 @@ BOOL CRapidaneApp::InitInstance()
     ::CoInitialize(nullptr);
     // Without the engine every call returns at once and the program keeps
     // the system's look; a failing call leaves the rest of start-up alone.
-    RunGuarded("start-up: skin engine", [this] {
+    RunGuarded("start-up: skin loading", [this] {
         if (!m_pSkinEngine)
             return;
         m_pSkinEngine->CreateDispatch(kSkinEngineProgId);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "framework/Exception.h"
 
@@ -128,10 +129,12 @@ void CString::FormatV(const char* format, va_list args)
         Assign(small, static_cast<size_t>(length));
         return;
     }
-    Empty();
-    Reserve(static_cast<size_t>(length));
-    std::vsnprintf(m_pData, static_cast<size_t>(length) + 1, format, args);
-    m_nLength = static_cast<size_t>(length);
+    // A new buffer: the arguments may point into this text.
+    CString formatted;
+    formatted.Reserve(static_cast<size_t>(length));
+    std::vsnprintf(formatted.m_pData, static_cast<size_t>(length) + 1, format, args);
+    formatted.m_nLength = static_cast<size_t>(length);
+    *this = std::move(formatted);
 }
 
 CString CString::Left(int count) const

@@ -1,6 +1,7 @@
-// CString: the narrow text type of the program. Assigning or formatting into
-// a string that already has the room reuses it, so a text refreshed every
-// second allocates nothing once it has reached its length.
+// CString: the narrow text type of the program. Assigning, or formatting a
+// text of under 256 characters, into a string that already has the room
+// reuses it, so a text refreshed every second allocates nothing once it has
+// reached its length. A longer formatted text takes a new buffer.
 //
 // It keeps its own buffer rather than wrapping std::string: the runtime's
 // string brings every one of its functions into the program file (about

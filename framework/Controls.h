@@ -17,11 +17,14 @@ public:
 
 // A combobox object may exist without a control: its messages then go to no
 // window, which the system answers with 0, so it has no entries and its
-// selection reads 0.
+// selection reads 0. Adding answers CB_ERR there, as a control that cannot
+// take the entry does, since 0 would say the entry is the first.
 class CComboBox : public CWnd {
 public:
     int AddString(const char* text)
     {
+        if (!IsWindow())
+            return CB_ERR;
         return static_cast<int>(SendMessage(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text)));
     }
     int GetCurSel() const { return static_cast<int>(SendMessage(CB_GETCURSEL)); }

@@ -117,6 +117,7 @@ BOOL CDialog::UpdateData(BOOL save)
     try {
         DoDataExchange(&dx);
     } catch (const CException&) {
+        TraceCaughtException("the data exchange");
         return FALSE;
     }
     return TRUE;

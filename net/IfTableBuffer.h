@@ -36,12 +36,11 @@ public:
     // Rows the buffer holds: the table's count, limited to what fits.
     DWORD RowCount() const;
 
-    MIB_IFTABLE* m_pIfTable = nullptr;  // points into m_storage
-    DWORD m_dwIfTableSize = 0;          // passed to and returned by GetIfTable
-
 private:
     bool Grow(DWORD needed);
 
+    MIB_IFTABLE* m_pIfTable = nullptr;  // points into m_storage
+    DWORD m_dwIfTableSize = 0;          // passed to and returned by GetIfTable
     std::unique_ptr<DWORD[]> m_storage;
     DWORD m_dwCapacity = 0;  // bytes in m_storage
 };

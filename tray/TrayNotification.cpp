@@ -62,7 +62,8 @@ LRESULT CTrayIcon::ShowPopupMenu(CWnd& target)
 
 LRESULT CTrayIcon::PostDefaultCommand(CWnd& target)
 {
-    ::SetForegroundWindow(target.m_hWnd);
+    // As for the menu: a parked target's top-level window stands for it.
+    ::SetForegroundWindow(::GetAncestor(target.m_hWnd, GA_ROOT));
     UINT command = defaultMenuItem;
     if (defaultItemByPosition) {
         CMenu menu;

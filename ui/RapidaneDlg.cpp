@@ -83,9 +83,10 @@ void CRapidaneDlg::DoDataExchange(CDataExchange* dx)
 
 // Each step that can fail runs alone: whatever one of them throws is traced
 // and the steps after it still run, so the window never opens half set up.
+// Data exchange catches and traces its own failures.
 BOOL CRapidaneDlg::OnInitDialog()
 {
-    RunGuarded("start-up: data exchange", [this] { CDialog::OnInitDialog(); });
+    CDialog::OnInitDialog();
 
     if (HMENU systemMenu = GetSystemMenu(FALSE)) {
         char about[128] = "";

@@ -1,12 +1,11 @@
 // CRapidaneDlg: the main window. A modal dialog that runs for the life of
-// the program; its handlers for settings, the client launcher, the network
-// panel and accelerated mode live beside the code they stand on:
-//   ui/RapidaneDlg.cpp          construction, data exchange, initialisation,
-//                               message map, painting, menus, endings
-//   settings/DialogSettings.cpp the registry settings and the Run-key entry
-//   ui/DialogLinks.cpp          the client launcher, web links and updater
-//   net/DialogStatistics.cpp    interface list, panel refresh, clocks
-//   net/DialogAccelerate.cpp    accelerated mode
+// the program; its members are defined in ui/, one file per concern:
+//   ui/RapidaneDlg.cpp           construction, data exchange, initialisation,
+//                                message map, painting, menus, endings
+//   ui/RapidaneDlgSettings.cpp   the registry settings and the Run-key entry
+//   ui/DialogLinks.cpp           the client launcher, web links and updater
+//   ui/RapidaneDlgStatistics.cpp interface list, panel refresh, clocks
+//   ui/RapidaneDlgAccelerate.cpp accelerated mode
 #pragma once
 #include <winsock2.h>
 

@@ -166,7 +166,7 @@ TEST_F(CaptureServicesFile, MissingFileCausesNothing)
     EXPECT_TRUE(CaptureFolderEntries(m_folder.Path()).empty());
 }
 
-TEST_F(CaptureServicesFile, LongLinesAndBinaryDataAreReadWithoutOverrunAndClosed)
+TEST_F(CaptureServicesFile, AfterLongLinesOrBinaryDataTheFileIsClosed)
 {
     CaptureWriteFile(m_services,
                      "echo 7/tcp\n" + std::string(100 * 1024, 'x') + "\n" + std::string(300, 'z'));

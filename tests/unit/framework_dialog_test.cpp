@@ -76,6 +76,12 @@ TEST(FrameworkDialog, AMissingControlFailsTheExchangeAndOkDoesNotEnd)
     EXPECT_FALSE(dialog.pushSucceeded);
 }
 
+TEST(FrameworkDialog, AComboBoxWithoutAControlTakesNoEntry)
+{
+    CComboBox unattached;
+    EXPECT_EQ(CB_ERR, unattached.AddString("eth0"));
+}
+
 TEST(FrameworkDialog, EndDialogDuringInitialisationEndsAtOnce)
 {
     TestDialog dialog;

@@ -16,6 +16,14 @@ TEST(FrameworkString, FormatsShortAndLongTexts)
     EXPECT_TRUE(text == ("<" + wide + ">").c_str());
 }
 
+TEST(FrameworkString, LongTextFormatsFromItself)
+{
+    const std::string wide(300, 'x');
+    CString text(wide.c_str());
+    text.Format("%s|%s", text.c_str(), text.c_str());
+    EXPECT_TRUE(text == (wide + "|" + wide).c_str());
+}
+
 TEST(FrameworkString, ReformattingReusesTheBuffer)
 {
     CString text;

@@ -14,6 +14,7 @@ namespace {
 // buffer's size shows in what it offers the system: the whole buffer.
 std::vector<MIB_IFROW> g_rows;
 DWORD g_failWith = NO_ERROR;
+DWORD g_countClaimed = 0;  // when not 0, the row count the table states
 struct Call {
     bool table;
     ULONG size;
@@ -34,7 +35,7 @@ DWORD WINAPI ScriptedIfTable(PMIB_IFTABLE table, PULONG size, BOOL)
         *size = Needed();
         return ERROR_INSUFFICIENT_BUFFER;
     }
-    table->dwNumEntries = static_cast<DWORD>(g_rows.size());
+    table->dwNumEntries = g_countClaimed ? g_countClaimed : static_cast<DWORD>(g_rows.size());
     for (size_t i = 0; i < g_rows.size(); ++i)
         table->table[i] = g_rows[i];
     return NO_ERROR;
@@ -54,6 +55,7 @@ protected:
         g_rows.clear();
         g_calls.clear();
         g_failWith = NO_ERROR;
+        g_countClaimed = 0;
     }
     // What the last call was offered.
     static ULONG Offered() { return g_calls.empty() ? 0 : g_calls.back().size; }
@@ -104,7 +106,6 @@ TEST_F(NetIfTable, NoTableWhenTheSizeQueryDoesNotAskForMore)
     CIfTableBuffer buffer;
     EXPECT_FALSE(buffer.Load(&ScriptedIfTable));
     EXPECT_FALSE(buffer.Load(nullptr));
-    EXPECT_EQ(nullptr, buffer.m_pIfTable);
     EXPECT_EQ(0u, buffer.RowCount());
     EXPECT_EQ(nullptr, buffer.Row(0));
     EXPECT_NE(static_cast<DWORD>(NO_ERROR), buffer.Refresh(&ScriptedIfTable));
@@ -115,7 +116,7 @@ TEST_F(NetIfTable, RefreshWithinTheRoomKeepsTheBuffer)
     Script(2);
     CIfTableBuffer buffer;
     ASSERT_TRUE(buffer.Load(&ScriptedIfTable));
-    const MIB_IFTABLE* before = buffer.m_pIfTable;
+    const MIB_IFROW* before = buffer.Row(0);
     const DWORD capacity = IfTableCapacityFor(Needed());
 
     for (int tick = 0; tick < 5; ++tick)
@@ -127,7 +128,7 @@ TEST_F(NetIfTable, RefreshWithinTheRoomKeepsTheBuffer)
     Script(1);  // shrinks
     EXPECT_EQ(static_cast<DWORD>(NO_ERROR), buffer.Refresh(&ScriptedIfTable));
 
-    EXPECT_EQ(before, buffer.m_pIfTable);
+    EXPECT_EQ(before, buffer.Row(0));
     EXPECT_EQ(capacity, Offered());
     EXPECT_EQ(1u, buffer.RowCount());
     ExpectNoCallOffersMoreThan(capacity);
@@ -168,8 +169,8 @@ TEST_F(NetIfTable, ACountBeyondTheBufferIsNotBelieved)
 {
     Script(1);
     CIfTableBuffer buffer;
+    g_countClaimed = 0xFFFFFFFFu;
     ASSERT_TRUE(buffer.Load(&ScriptedIfTable));
-    buffer.m_pIfTable->dwNumEntries = 0xFFFFFFFFu;
     const DWORD fits = (Offered() - offsetof(MIB_IFTABLE, table)) / sizeof(MIB_IFROW);
     EXPECT_EQ(fits, buffer.RowCount());
     EXPECT_NE(nullptr, buffer.Row(static_cast<int>(fits) - 1));

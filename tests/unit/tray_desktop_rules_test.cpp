@@ -196,16 +196,18 @@ TEST_F(TrayDesktopRules, AnimationAimsAtTheIconsOwnRectangleWhereTheShellTellsIt
     EXPECT_TRUE(aimedAt(area)) << "a system before Windows 7";
 }
 
-TEST_F(TrayDesktopRules, MenuOfAParkedWindowMakesItsTopLevelWindowForeground)
+TEST_F(TrayDesktopRules, MenuAndDefaultCommandOfAParkedWindowMakeItsTopLevelWindowForeground)
 {
     ASSERT_TRUE(CreateIcon());
     ASSERT_TRUE(CTrayIcon::HideTaskbarButton(&owner));
     EXPECT_EQ(1, tray.HandleNotification(kIconId, WM_RBUTTONUP));
+    EXPECT_EQ(1, tray.HandleNotification(kIconId, WM_LBUTTONDBLCLK));
     const auto foreground = manager.CallsOf(WindowCall::Kind::Foreground);
     const auto track = manager.CallsOf(WindowCall::Kind::TrackMenu);
-    ASSERT_EQ(1u, foreground.size());
+    ASSERT_EQ(2u, foreground.size());
     ASSERT_EQ(1u, track.size());
     EXPECT_EQ(CTrayIcon::parkingWindow.m_hWnd, foreground[0].window);
+    EXPECT_EQ(CTrayIcon::parkingWindow.m_hWnd, foreground[1].window) << "the default command";
     EXPECT_EQ(owner.m_hWnd, track[0].window) << "the commands still go to the window itself";
     ::SetParent(owner.m_hWnd, nullptr);
     TakePosted(owner.m_hWnd);

@@ -65,6 +65,7 @@ int CRapidaneDlg::RefreshConnectionStatus()
         UpdateData(FALSE);
     } catch (const CException&) {
         // The panel keeps its texts until the next tick.
+        TraceCaughtException("the panel refresh");
     }
     return 0;
 }
