@@ -187,6 +187,18 @@ bool CProbe::RefuseIcons(HWND window, bool refuse)
     return Ask(request, *reply);
 }
 
+std::optional<std::vector<unsigned char>> CProbe::FreshHeap(HWND window, size_t bytes)
+{
+    probe::Request request{};
+    request.query = probe::Query::FreshHeap;
+    request.window = probe::ToWire(window);
+    std::vector<unsigned char> buffer(bytes);
+    auto reply = std::make_unique<probe::Reply>();
+    if (!Ask(request, *reply, &buffer))
+        return std::nullopt;
+    return buffer;
+}
+
 std::optional<LRESULT> CProbe::SendWithBuffer(HWND window, UINT message, WPARAM wParam,
                                               std::vector<unsigned char>& buffer)
 {

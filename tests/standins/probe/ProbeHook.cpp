@@ -2,6 +2,8 @@
 // registered probe message and leaves every other message alone.
 #include "ProbeQueries.h"
 
+#include <cstring>
+
 namespace {
 
 class SectionView {
@@ -50,6 +52,20 @@ probe::Status SendInProcess(const probe::Request& request, probe::Section& secti
     return probe::Status::Ok;
 }
 
+// What the process heap hands out before anyone writes to it.
+probe::Status CopyFreshHeap(const probe::Request& request, probe::Section& section)
+{
+    if (request.bufferBytes == 0 || request.bufferBytes > probe::kBufferBytes)
+        return probe::Status::BadRequest;
+    const HANDLE heap = GetProcessHeap();
+    void* block = HeapAlloc(heap, 0, request.bufferBytes);
+    if (!block)
+        return probe::Status::BadRequest;
+    std::memcpy(section.buffer, block, request.bufferBytes);
+    HeapFree(heap, 0, block);
+    return probe::Status::Ok;
+}
+
 probe::Status Dispatch(const probe::Request& request, probe::Section& section)
 {
     const auto window = probe::FromWire<HWND>(request.window);
@@ -66,6 +82,8 @@ probe::Status Dispatch(const probe::Request& request, probe::Section& section)
         return SendInProcess(request, section);
     case probe::Query::RefuseIcons:
         return probe::RefuseIcons(request.wParam != 0);
+    case probe::Query::FreshHeap:
+        return CopyFreshHeap(request, section);
     }
     return probe::Status::BadRequest;
 }

@@ -61,8 +61,10 @@ enum class Query : std::uint32_t {
     SystemMenu = 2,   // GetSystemMenu(window, FALSE)
     Tools = 3,        // tooltip tools whose hwnd or uId is the window
     SendMessage = 4,  // message, wParam, lParam sent in-process to the window
-    RefuseIcons =
-        5,  // wParam 1: the program's Shell_NotifyIconA calls fail; 0: they reach the shell
+    // wParam 1: the program's Shell_NotifyIconA calls fail; 0: they reach the shell.
+    RefuseIcons = 5,
+    // The buffer receives a block just taken from the process heap, not zeroed.
+    FreshHeap = 6,
 };
 
 enum class Status : std::uint32_t {
