@@ -172,4 +172,6 @@ void CTrayIcon::RetryPendingAdd()
     // with this object like any other.
     if (registered)
         removed = FALSE;
+    else
+        ReturnParkedWindowsToTaskbar();
 }

@@ -60,6 +60,10 @@ private:
     void RetryPendingAdd();
     void SetAddFailed(BOOL failed);
     static void GetAnimationEnd(const CTrayIcon* icon, RECT* rect);
+    // Without an icon a window hidden into the notification area could not
+    // be brought back: each parked window goes back to the taskbar,
+    // minimised, as if minimised while no icon was there.
+    static void ReturnParkedWindowsToTaskbar();
 
     // One call of the shell each, with iconData as it stands.
     BOOL AddIcon();

@@ -84,6 +84,19 @@ void CTrayIcon::RestoreFromTray(CWnd* window, BOOL forceAnimation, const CTrayIc
     ::SetForegroundWindow(hwnd);
 }
 
+void CTrayIcon::ReturnParkedWindowsToTaskbar()
+{
+    if (!parkingWindow.IsWindow())
+        return;
+    HWND window = ::GetWindow(parkingWindow.m_hWnd, GW_CHILD);
+    while (window) {
+        const HWND next = ::GetWindow(window, GW_HWNDNEXT);
+        ::SetParent(window, nullptr);
+        ::ShowWindow(window, SW_MINIMIZE);
+        window = next;
+    }
+}
+
 BOOL CTrayIcon::IsMinimizeAnimationOn()
 {
     ANIMATIONINFO animation{};

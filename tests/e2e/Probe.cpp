@@ -124,8 +124,8 @@ bool CProbe::Ask(const probe::Request& request, probe::Reply& reply,
         m_lastError = "the probe is not attached";
         return false;
     }
-    if (!IsWindow(request.window) ||
-        GetWindowThreadProcessId(request.window, nullptr) != m_threadId) {
+    const auto window = probe::FromWire<HWND>(request.window);
+    if (!IsWindow(window) || GetWindowThreadProcessId(window, nullptr) != m_threadId) {
         m_lastError = "the window is not on the probed thread";
         return false;
     }
@@ -146,8 +146,8 @@ bool CProbe::Ask(const probe::Request& request, probe::Reply& reply,
     if (buffer)
         std::copy(buffer->begin(), buffer->end(), shared.buffer);
     DWORD_PTR ignored = 0;
-    if (!SendMessageTimeoutA(request.window, ProbeMessage(), section.Sequence(),
-                             GetCurrentProcessId(), SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &ignored)) {
+    if (!SendMessageTimeoutA(window, ProbeMessage(), section.Sequence(), GetCurrentProcessId(),
+                             SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &ignored)) {
         m_lastError =
             "the target did not take the probe message: error " + std::to_string(GetLastError());
         return false;
@@ -167,24 +167,36 @@ std::optional<LRESULT> CProbe::Send(HWND window, UINT message, WPARAM wParam, LP
 {
     probe::Request request{};
     request.query = probe::Query::SendMessage;
-    request.window = window;
+    request.window = probe::ToWire(window);
     request.message = message;
-    request.wParam = wParam;
-    request.lParam = lParam;
+    request.wParam = probe::ToWire(wParam);
+    request.lParam = probe::ToWire(lParam);
     auto reply = std::make_unique<probe::Reply>();
     if (!Ask(request, *reply))
         return std::nullopt;
-    return reply->result;
+    return probe::FromWire<LRESULT>(reply->result);
 }
 
 bool CProbe::RefuseIcons(HWND window, bool refuse)
 {
     probe::Request request{};
     request.query = probe::Query::RefuseIcons;
-    request.window = window;
+    request.window = probe::ToWire(window);
     request.wParam = refuse ? 1 : 0;
     auto reply = std::make_unique<probe::Reply>();
     return Ask(request, *reply);
+}
+
+std::optional<std::vector<unsigned char>> CProbe::FreshHeap(HWND window, size_t bytes)
+{
+    probe::Request request{};
+    request.query = probe::Query::FreshHeap;
+    request.window = probe::ToWire(window);
+    std::vector<unsigned char> buffer(bytes);
+    auto reply = std::make_unique<probe::Reply>();
+    if (!Ask(request, *reply, &buffer))
+        return std::nullopt;
+    return buffer;
 }
 
 std::optional<LRESULT> CProbe::SendWithBuffer(HWND window, UINT message, WPARAM wParam,
@@ -192,11 +204,11 @@ std::optional<LRESULT> CProbe::SendWithBuffer(HWND window, UINT message, WPARAM 
 {
     probe::Request request{};
     request.query = probe::Query::SendMessage;
-    request.window = window;
+    request.window = probe::ToWire(window);
     request.message = message;
-    request.wParam = wParam;
+    request.wParam = probe::ToWire(wParam);
     auto reply = std::make_unique<probe::Reply>();
     if (!Ask(request, *reply, &buffer))
         return std::nullopt;
-    return reply->result;
+    return probe::FromWire<LRESULT>(reply->result);
 }

@@ -69,6 +69,9 @@ public:
     // While on, the program's own calls of the shell's notification-icon
     // function fail; window is any window of the probed thread.
     bool RefuseIcons(HWND window, bool refuse);
+    // The first bytes of a block the process heap hands out, before anything
+    // is written to it.
+    std::optional<std::vector<unsigned char>> FreshHeap(HWND window, size_t bytes);
     // lParam is the address of a copy of buffer inside the target; the copy's
     // contents come back in buffer.
     std::optional<LRESULT> SendWithBuffer(HWND window, UINT message, WPARAM wParam,

@@ -36,7 +36,7 @@ bool ToMenu(const probe::MenuRecord& record, ProbeMenu& menu, std::string& error
                 std::to_string(probe::kMaxMenuItems);
         return false;
     }
-    menu.window = record.window;
+    menu.window = probe::FromWire<HWND>(record.window);
     menu.rect = record.windowRect;
     for (std::uint32_t i = 0; i < record.itemsStored; ++i)
         menu.items.push_back(ToItem(record.items[i]));
@@ -46,11 +46,11 @@ bool ToMenu(const probe::MenuRecord& record, ProbeMenu& menu, std::string& error
 ProbeTool ToTool(const probe::ToolRecord& record)
 {
     ProbeTool tool;
-    tool.tooltip = record.tooltip;
+    tool.tooltip = probe::FromWire<HWND>(record.tooltip);
     tool.tooltipVisible = record.tooltipVisible != FALSE;
     tool.flags = record.flags;
-    tool.hwnd = record.hwnd;
-    tool.id = record.id;
+    tool.hwnd = probe::FromWire<HWND>(record.hwnd);
+    tool.id = probe::FromWire<UINT_PTR>(record.id);
     tool.rect = record.rect;
     tool.textIsCallback = record.textIsCallback != FALSE;
     tool.text = TextOf(record.text);
@@ -61,7 +61,7 @@ probe::Request QueryFor(probe::Query query, HWND window)
 {
     probe::Request request{};
     request.query = query;
-    request.window = window;
+    request.window = probe::ToWire(window);
     return request;
 }
 

@@ -6,6 +6,7 @@
 
 #include <map>
 
+#include "tests/e2e/Probe.h"
 #include "tests/e2e/net_helpers.h"
 #include "tests/e2e/process_watch.h"
 #include "tests/standins/StandIns.h"
@@ -18,6 +19,8 @@ namespace {
 const char kImageOptions[] =
     "Software\\Microsoft\\Windows NT\\CurrentVersion\\Image File Execution Options\\Velorix.exe";
 constexpr DWORD kHeapFreeCheck = 0x20;  // FLG_HEAP_ENABLE_FREE_CHECK: fills the heap with a pattern
+// What Wine's heap then hands out before anything is written (Windows: 0xBAADF00D).
+constexpr unsigned char kFreshBlockFill = 0x55;
 
 class Robustness : public ::testing::Test {
 protected:
@@ -139,12 +142,21 @@ TEST_F(Robustness, ThePanelShowsTheSameTextsWithTheHeapPatternFilled)
 
     // The second entry chosen, its 64-bit entry failing, then answering,
     // then failing again: the row's own counters, the 64-bit ones, the row's.
-    auto run = [&](std::vector<std::map<int, std::string>>& seen) {
+    // With the pattern on, a block fresh from the heap shows it, or the run
+    // proves nothing.
+    auto run = [&](std::vector<std::map<int, std::string>>& seen, bool patternFilled) {
         ASSERT_TRUE(e2e::SetDword(HKEY_CURRENT_USER, e2e::kSettingsKey, "Network", 1));
         script.failures["GetIfEntry2"] = ERROR_NOT_FOUND;
         ASSERT_TRUE(fake.Write(script));
         auto app = fake.Start();
         ASSERT_NE(nullptr, net::Opened(*app));
+        if (patternFilled) {
+            CProbe probe(app->UiThread());
+            const auto fresh = probe.FreshHeap(app->Main(), 16);
+            ASSERT_TRUE(fresh.has_value()) << probe.LastError();
+            EXPECT_EQ(std::vector<unsigned char>(16, kFreshBlockFill), *fresh)
+                << "the heap pattern was not applied";
+        }
         for (int step = 0; step < 3; ++step) {
             if (step == 1)
                 script.failures.clear();
@@ -158,9 +170,9 @@ TEST_F(Robustness, ThePanelShowsTheSameTextsWithTheHeapPatternFilled)
     };
 
     std::vector<std::map<int, std::string>> plain, patterned;
-    run(plain);
+    run(plain, false);
     ASSERT_TRUE(e2e::SetDword(HKEY_LOCAL_MACHINE, kImageOptions, "GlobalFlag", kHeapFreeCheck));
-    run(patterned);
+    run(patterned, true);
     EXPECT_EQ(plain, patterned);
 
     ASSERT_EQ(3u, plain.size());

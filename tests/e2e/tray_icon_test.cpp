@@ -21,6 +21,14 @@ protected:
         ASSERT_TRUE(Click(*Icon(), WM_LBUTTONDBLCLK));
         EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main) != FALSE; }));
     }
+
+    void ExpectMinimisedToTheTaskbar()
+    {
+        EXPECT_TRUE(IsIconic(main));
+        EXPECT_TRUE(IsWindowVisible(main));
+        EXPECT_EQ(GetDesktopWindow(), GetAncestor(main, GA_PARENT))
+            << "not parked: its taskbar button stays";
+    }
 };
 
 // The icon's own hidden window: the program's top-level window with no
@@ -50,10 +58,7 @@ TEST_F(TrayInShell, WhileTheShellRefusesTheIconTheWindowMinimisesToTheTaskbar)
     ASSERT_TRUE(DeleteIcon(main, kIconId));
     BroadcastTaskbarCreated();
     app->Command(IDCANCEL);
-    EXPECT_TRUE(IsIconic(main));
-    EXPECT_TRUE(IsWindowVisible(main));
-    EXPECT_EQ(GetDesktopWindow(), GetAncestor(main, GA_PARENT))
-        << "not parked: its taskbar button stays";
+    ExpectMinimisedToTheTaskbar();
 
     // The retry timer brings the icon once the shell takes it; a double
     // click on it restores the window, which from then on hides into the
@@ -64,6 +69,14 @@ TEST_F(TrayInShell, WhileTheShellRefusesTheIconTheWindowMinimisesToTheTaskbar)
     ASSERT_TRUE(Click(*Icon(), WM_LBUTTONDBLCLK));
     EXPECT_TRUE(WaitUntil([&] { return !IsIconic(main); }));
     ExpectWorkingIcon();
+
+    // Hidden into the notification area when the next taskbar refuses the
+    // icon: the window comes back to the taskbar rather than stay out of reach.
+    app->Command(IDCANCEL);
+    ASSERT_TRUE(probe.RefuseIcons(main, true));
+    ASSERT_TRUE(DeleteIcon(main, kIconId));
+    BroadcastTaskbarCreated();
+    ExpectMinimisedToTheTaskbar();
 }
 
 TEST_F(TrayInShell, IconShowsItsTipWhileTheProgramRunsAndGoesAtExit)

@@ -13,6 +13,8 @@ namespace {
 
 constexpr UINT kCallback = 32778;
 constexpr UINT kIconId = 129;
+// The record up to and including guidItem; handles widen it on x86_64.
+constexpr DWORD kRecordSize = sizeof(void*) == 8 ? 520 : 504;
 
 class TrayIconRecord : public ::testing::Test {
 protected:
@@ -44,7 +46,7 @@ TEST_F(TrayIconRecord, CreateAddsTheIconWithFlagsSevenItsMessageAndTip)
     const ShellRequest& add = shell.Requests()[0];
     EXPECT_EQ(static_cast<DWORD>(NIM_ADD), add.message);
     const NOTIFYICONDATAA& record = add.record;
-    EXPECT_EQ(static_cast<DWORD>(NOTIFYICONDATAA_V3_SIZE), record.cbSize);
+    EXPECT_EQ(kRecordSize, record.cbSize);
     EXPECT_EQ(owner.m_hWnd, record.hWnd);
     EXPECT_EQ(kIconId, record.uID);
     EXPECT_EQ(7u, record.uFlags);
@@ -54,7 +56,7 @@ TEST_F(TrayIconRecord, CreateAddsTheIconWithFlagsSevenItsMessageAndTip)
     EXPECT_TRUE(AllZero(record.szTip + 7, sizeof record.szTip - 7));
     // Balloon texts, state and the item's identifier stay zero.
     const size_t tail = offsetof(NOTIFYICONDATAA, dwState);
-    EXPECT_TRUE(AllZero(reinterpret_cast<const char*>(&record) + tail, 504 - tail));
+    EXPECT_TRUE(AllZero(reinterpret_cast<const char*>(&record) + tail, kRecordSize - tail));
 
     // Its own window exists, hidden, even with a parent to receive callbacks.
     ASSERT_TRUE(tray.IsWindow());

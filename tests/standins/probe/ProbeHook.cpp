@@ -2,6 +2,8 @@
 // registered probe message and leaves every other message alone.
 #include "ProbeQueries.h"
 
+#include <cstring>
+
 namespace {
 
 class SectionView {
@@ -42,27 +44,46 @@ probe::Status SendInProcess(const probe::Request& request, probe::Section& secti
 {
     if (request.bufferBytes > probe::kBufferBytes)
         return probe::Status::BadRequest;
-    const LPARAM lParam =
-        request.bufferBytes ? reinterpret_cast<LPARAM>(section.buffer) : request.lParam;
-    section.reply.result = SendMessageA(request.window, request.message, request.wParam, lParam);
+    const LPARAM lParam = request.bufferBytes ? reinterpret_cast<LPARAM>(section.buffer)
+                                              : probe::FromWire<LPARAM>(request.lParam);
+    section.reply.result =
+        probe::ToWire(SendMessageA(probe::FromWire<HWND>(request.window), request.message,
+                                   probe::FromWire<WPARAM>(request.wParam), lParam));
+    return probe::Status::Ok;
+}
+
+// What the process heap hands out before anyone writes to it.
+probe::Status CopyFreshHeap(const probe::Request& request, probe::Section& section)
+{
+    if (request.bufferBytes == 0 || request.bufferBytes > probe::kBufferBytes)
+        return probe::Status::BadRequest;
+    const HANDLE heap = GetProcessHeap();
+    void* block = HeapAlloc(heap, 0, request.bufferBytes);
+    if (!block)
+        return probe::Status::BadRequest;
+    std::memcpy(section.buffer, block, request.bufferBytes);
+    HeapFree(heap, 0, block);
     return probe::Status::Ok;
 }
 
 probe::Status Dispatch(const probe::Request& request, probe::Section& section)
 {
-    if (!IsWindow(request.window))
+    const auto window = probe::FromWire<HWND>(request.window);
+    if (!IsWindow(window))
         return probe::Status::NoWindow;
     switch (request.query) {
     case probe::Query::OpenMenus:
         return probe::ReadOpenMenus(section.reply);
     case probe::Query::SystemMenu:
-        return probe::ReadSystemMenu(request.window, section.reply);
+        return probe::ReadSystemMenu(window, section.reply);
     case probe::Query::Tools:
-        return probe::ReadTools(request.window, section.reply);
+        return probe::ReadTools(window, section.reply);
     case probe::Query::SendMessage:
         return SendInProcess(request, section);
     case probe::Query::RefuseIcons:
         return probe::RefuseIcons(request.wParam != 0);
+    case probe::Query::FreshHeap:
+        return CopyFreshHeap(request, section);
     }
     return probe::Status::BadRequest;
 }

@@ -33,7 +33,7 @@ void ReadMenuItem(HMENU menu, UINT position, probe::MenuItemRecord& item)
 
 void ReadMenuItems(HMENU menu, probe::MenuRecord& record)
 {
-    record.menu = menu;
+    record.menu = probe::ToWire(menu);
     const int count = GetMenuItemCount(menu);
     record.itemCount = count > 0 ? static_cast<std::uint32_t>(count) : 0;
     record.itemsStored = std::min(record.itemCount, probe::kMaxMenuItems);
@@ -57,7 +57,7 @@ BOOL CALLBACK CollectMenuWindow(HWND window, LPARAM context)
         return FALSE;
     probe::MenuRecord& record = reply.menus[reply.menuCount++];
     record = {};
-    record.window = window;
+    record.window = probe::ToWire(window);
     GetWindowRect(window, &record.windowRect);
     const auto menu = reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0));
     if (menu && IsMenu(menu))

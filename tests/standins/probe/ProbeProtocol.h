@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <type_traits>
 
 namespace probe {
 
@@ -34,15 +35,36 @@ inline void FormatSectionName(char (&name)[kSectionNameBytes], DWORD clientProce
                   static_cast<unsigned long>(sequence));
 }
 
-// Both sides are 32-bit builds of the same compiler; handles travel as-is.
+// Handles, addresses and message parameters travel as 64-bit values, so the
+// section has one layout on i686 and x86_64. A signed LPARAM or LRESULT
+// widens with its sign, and narrowing gives it back on a 32-bit side.
+template <class T>
+std::uint64_t ToWire(T value)
+{
+    if constexpr (std::is_pointer_v<T>)
+        return reinterpret_cast<std::uintptr_t>(value);
+    else
+        return static_cast<std::uint64_t>(value);
+}
+
+template <class T>
+T FromWire(std::uint64_t value)
+{
+    if constexpr (std::is_pointer_v<T>)
+        return reinterpret_cast<T>(static_cast<std::uintptr_t>(value));
+    else
+        return static_cast<T>(value);
+}
 
 enum class Query : std::uint32_t {
     OpenMenus = 1,    // every visible "#32768" window of the hooked thread
     SystemMenu = 2,   // GetSystemMenu(window, FALSE)
     Tools = 3,        // tooltip tools whose hwnd or uId is the window
     SendMessage = 4,  // message, wParam, lParam sent in-process to the window
-    RefuseIcons =
-        5,  // wParam 1: the program's Shell_NotifyIconA calls fail; 0: they reach the shell
+    // wParam 1: the program's Shell_NotifyIconA calls fail; 0: they reach the shell.
+    RefuseIcons = 5,
+    // The buffer receives a block just taken from the process heap, not zeroed.
+    FreshHeap = 6,
 };
 
 enum class Status : std::uint32_t {
@@ -69,20 +91,20 @@ struct MenuItemRecord {
 };
 
 struct MenuRecord {
-    HWND window;  // the "#32768" window; NULL for a system menu
+    std::uint64_t window;  // HWND: the "#32768" window; NULL for a system menu
     RECT windowRect;
-    HMENU menu;
+    std::uint64_t menu;         // HMENU
     std::uint32_t itemCount;    // as the menu reports it
     std::uint32_t itemsStored;  // at most kMaxMenuItems
     MenuItemRecord items[kMaxMenuItems];
 };
 
 struct ToolRecord {
-    HWND tooltip;
+    std::uint64_t tooltip;  // HWND
     BOOL tooltipVisible;
     UINT flags;
-    HWND hwnd;
-    UINT_PTR id;
+    std::uint64_t hwnd;  // HWND
+    std::uint64_t id;    // UINT_PTR
     RECT rect;
     BOOL textIsCallback;  // stored text is LPSTR_TEXTCALLBACKA; text is then empty
     char text[kTextBytes];
@@ -91,10 +113,10 @@ struct ToolRecord {
 struct Request {
     std::uint32_t sequence;
     Query query;
-    HWND window;
+    std::uint64_t window;  // HWND
     UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
+    std::uint64_t wParam;  // WPARAM
+    std::uint64_t lParam;  // LPARAM
     // When nonzero, lParam is replaced by the address of the section's buffer,
     // whose first bufferBytes bytes the message may read and write.
     std::uint32_t bufferBytes;
@@ -103,7 +125,7 @@ struct Request {
 struct Reply {
     std::uint32_t sequence;  // copied from the request when answered
     Status status;
-    LRESULT result;
+    std::uint64_t result;  // LRESULT
     std::uint32_t menuCount;
     MenuRecord menus[kMaxMenus];
     std::uint32_t toolCount;    // tools found, possibly more than stored
@@ -116,5 +138,9 @@ struct Section {
     Reply reply;
     unsigned char buffer[kBufferBytes];
 };
+
+// What i686 and x86_64 both make of the records above.
+static_assert(sizeof(Request) == 48 && sizeof(Reply) == 58176 && sizeof(Section) == 59248,
+              "the section has one layout on every architecture");
 
 }  // namespace probe

@@ -28,11 +28,11 @@ bool IsTooltipOfThisProcess(HWND window)
 void StoreTool(HWND tooltip, const TTTOOLINFOA& info, probe::ToolRecord& tool)
 {
     tool = {};
-    tool.tooltip = tooltip;
+    tool.tooltip = probe::ToWire(tooltip);
     tool.tooltipVisible = IsWindowVisible(tooltip);
     tool.flags = info.uFlags;
-    tool.hwnd = info.hwnd;
-    tool.id = info.uId;
+    tool.hwnd = probe::ToWire(info.hwnd);
+    tool.id = probe::ToWire(info.uId);
     tool.rect = info.rect;
     if (info.lpszText == LPSTR_TEXTCALLBACKA) {
         tool.textIsCallback = TRUE;
