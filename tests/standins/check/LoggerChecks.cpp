@@ -48,7 +48,7 @@ TEST(Logger, RecordsTheArgumentsTheShellPasses)
 {
     CheckFolder folder;
     ASSERT_TRUE(folder.CopyIn(StandInPath(kLoggerExe), kUpdaterExe));
-    const char arguments[] = "\"Velorix\" \"5\" \"4.6.0\" \"update.example\" \"false\" ";
+    const char arguments[] = "\"Velorix\" \"5\" \"1.2.3\" \"update.example\" \"false\" ";
     const HINSTANCE started = ShellExecuteA(NULL, "open", folder.File(kUpdaterExe).c_str(),
                                             arguments, NULL, SW_SHOWNORMAL);
     EXPECT_GT(reinterpret_cast<INT_PTR>(started), 32);
