@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <memory>
-#include <set>
 #include <vector>
 
 #include "bench/Handle.h"
@@ -52,36 +51,50 @@ SOCKET RoundSocket()
     return socket;
 }
 
-std::set<DWORD> ThreadsOfThisProcess()
+// Calls visit with the identifier of each thread of this process.
+template <class Visit>
+void ForEachThreadOfThisProcess(Visit visit)
 {
-    std::set<DWORD> threads;
     const CHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
     if (!snapshot)
-        return threads;
+        return;
     THREADENTRY32 entry{};
     entry.dwSize = sizeof entry;
     for (BOOL more = ::Thread32First(snapshot.Get(), &entry); more;
          more = ::Thread32Next(snapshot.Get(), &entry)) {
         if (entry.th32OwnerProcessID == ::GetCurrentProcessId())
-            threads.insert(entry.th32ThreadID);
+            visit(entry.th32ThreadID);
     }
+}
+
+// Sorted, for the search below.
+std::vector<DWORD> ThreadsOfThisProcess()
+{
+    std::vector<DWORD> threads;
+    ForEachThreadOfThisProcess([&threads](DWORD id) { threads.push_back(id); });
+    std::sort(threads.begin(), threads.end());
     return threads;
 }
 
 // The worker runs on a thread of the framework's, which holds no handle to
 // it: the one thread that started since before; null when it is not there.
-HANDLE OpenThreadStartedSince(const std::set<DWORD>& before)
+// It runs while the worker may already be receiving, inside the counted
+// window, so it allocates nothing.
+HANDLE OpenThreadStartedSince(const std::vector<DWORD>& before)
 {
     HANDLE found = nullptr;
-    for (DWORD id : ThreadsOfThisProcess()) {
-        if (before.count(id))
-            continue;
+    bool several = false;
+    ForEachThreadOfThisProcess([&](DWORD id) {
+        if (several || std::binary_search(before.begin(), before.end(), id))
+            return;
         if (found) {
             ::CloseHandle(found);
-            return nullptr;
+            found = nullptr;
+            several = true;
+            return;
         }
         found = ::OpenThread(SYNCHRONIZE, FALSE, id);
-    }
+    });
     return found;
 }
 
@@ -126,7 +139,7 @@ RoundResult RunRound(const DrainPlan& plan, bool worker, CReceiveCounting& count
     CHandle thread;
     if (worker) {
         // From here the worker owns the socket and closes it as it ends.
-        const std::set<DWORD> before = ThreadsOfThisProcess();
+        const std::vector<DWORD> before = ThreadsOfThisProcess();
         g_roundSocket = raw;
         mode->SwitchOn(&RoundSocket);
         thread.Reset(OpenThreadStartedSince(before));
