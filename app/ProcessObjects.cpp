@@ -2,8 +2,7 @@
 // order: C++ orders the construction of globals only within one file. Each
 // is destroyed at process exit in the reverse order, so the traffic-capture
 // module's settings are written after the main window has closed.
-#include "app/RapidaneApp.h"
-#include "capture/CaptureModule.h"
+#include "app/ProcessObjects.h"
 #include "tray/TrayIcon.h"
 
 CRapidaneApp theApp;
@@ -16,4 +15,4 @@ CSettings g_CaptureSettings;
 // The tray icon manager's class-wide objects.
 
 const UINT CTrayIcon::taskbarCreatedMessage = ::RegisterWindowMessageA("TaskbarCreated");
-CWnd CTrayIcon::parkingWindow;
+CParkingWindow CTrayIcon::parkingWindow;

@@ -2,6 +2,7 @@
 
 #include <objbase.h>
 
+#include "app/ProcessObjects.h"
 #include "framework/Exception.h"
 #include "ui/RapidaneDlg.h"
 
@@ -14,6 +15,25 @@ constexpr DISPID kSkinDispId17 = 17;
 constexpr DISPID kSkinDispId1 = 1;
 constexpr DISPID kSkinLoadFile = 2;
 constexpr DISPID kSkinApply = 18;
+
+// Named in the user's session, so each signed-in user has a Velorix of
+// their own, whichever of the two builds it is.
+const char kInstanceName[] = "Local\\Velorix.MainWindow";
+// How long a later start waits for a first copy that is still starting.
+constexpr DWORD kFirstCopyWait = 5000;  // ms
+
+// A later start brings the running copy's window back and ends. It was
+// started by the user, so it may let that copy take the foreground.
+void HandOverToRunningCopy(const CSingleInstance& instance)
+{
+    const HWND running = instance.FindFirst(kFirstCopyWait);
+    if (!running)
+        return;
+    DWORD process = 0;
+    ::GetWindowThreadProcessId(running, &process);
+    ::AllowSetForegroundWindow(process);
+    ::PostMessageA(running, CRapidaneDlg::bringBackMessage, 0, 0);
+}
 
 }  // namespace
 
@@ -28,6 +48,10 @@ const MessageMap* CRapidaneApp::GetMessageMap() const
 
 BOOL CRapidaneApp::InitInstance()
 {
+    if (!m_instance.Claim(kInstanceName)) {
+        HandOverToRunningCopy(m_instance);
+        return FALSE;
+    }
     ::InitCommonControls();
     CWinApp::InitInstance();
     EnableControlContainer();
@@ -49,13 +73,18 @@ BOOL CRapidaneApp::InitInstance()
     });
 
     {
-        CRapidaneDlg dialog;
+        CRapidaneDlg dialog(&m_instance);
         m_pMainWnd = &dialog;
         // The dialog's result becomes the process's exit code.
         m_nExitCode = static_cast<int>(dialog.DoModal());
         m_pMainWnd = nullptr;
     }
     return FALSE;
+}
+
+void CRapidaneApp::SaveForSessionEnd()
+{
+    g_CaptureSettings.WriteBack();
 }
 
 int CRapidaneApp::ExitInstance()

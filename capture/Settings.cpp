@@ -4,6 +4,7 @@
 #include "capture/SettingsRules.h"
 
 #include <cstdio>
+#include <cstring>
 
 CSettings::CSettings(const char* pszProgramPath) : CIniFile(pszProgramPath)
 {
@@ -21,9 +22,15 @@ CSettings::CSettings(const char* pszProgramPath) : CIniFile(pszProgramPath)
             m_dwIdleTime = IdleMilliseconds(m_dwIdleSeconds);
             break;
         }
-        case SettingKind::LogFile:
-            ReadText(key.pszSection, key.pszKey, "", m_szLogFile);
+        case SettingKind::LogFile: {
+            // One byte more than the field: a text that fills it did not fit.
+            char szText[sizeof m_szLogFile + 1];
+            ReadText(key.pszSection, key.pszKey, "", szText);
+            m_bLogFileTooLong = std::strlen(szText) >= sizeof m_szLogFile;
+            if (!m_bLogFileTooLong)
+                std::memcpy(m_szLogFile, szText, sizeof m_szLogFile);
             break;
+        }
         }
     }
     m_nMbDelete = NormaliseMbDelete(m_nMbDelete);
@@ -32,9 +39,17 @@ CSettings::CSettings(const char* pszProgramPath) : CIniFile(pszProgramPath)
 
 CSettings::~CSettings()
 {
-    if (!IsWritable())
+    WriteBack();
+}
+
+void CSettings::WriteBack()
+{
+    if (m_bWrittenBack || !IsWritable())
         return;
+    m_bWrittenBack = true;
     for (const SettingKey& key : SettingKeys()) {
+        if (key.kind == SettingKind::LogFile && m_bLogFileTooLong)
+            continue;
         char szNumber[kNumberTextSize];
         WriteText(key.pszSection, key.pszKey, WriteBackText(*this, key, szNumber));
     }

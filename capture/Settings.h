@@ -11,6 +11,10 @@ public:
     explicit CSettings(const char* pszProgramPath = nullptr);
     ~CSettings() override;
 
+    // Writes the settings back now, once: a later call, and the destructor,
+    // write nothing.
+    void WriteBack();
+
     // [main]
     int m_nAlwaysOnTop = 0;
     int m_nNsResolve = 0;
@@ -44,4 +48,10 @@ public:
     int m_nMbDelete = 0;
     int m_nLogType = 0;
     char m_szLogFile[260] = {};
+    // The file's "logfile" text is longer than m_szLogFile holds (which then
+    // stays empty): it is left in the file as it stands.
+    bool m_bLogFileTooLong = false;
+
+private:
+    bool m_bWrittenBack = false;
 };

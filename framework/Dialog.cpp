@@ -93,10 +93,11 @@ bool CDialog::PreTranslateInput(MSG* msg)
 
 BOOL CDialog::PreTranslateMessage(MSG* msg)
 {
-    // Keyboard navigation: Tab, arrows, Enter and Esc.
+    // Keyboard navigation: Tab, arrows, Enter and Esc. A dialog that is not
+    // shown takes no keys at all: they would press its buttons unseen.
     if (msg->message >= WM_KEYFIRST && msg->message <= WM_KEYLAST && m_hWnd &&
         (msg->hwnd == m_hWnd || ::IsChild(m_hWnd, msg->hwnd)))
-        return ::IsDialogMessageA(m_hWnd, msg);
+        return !::IsWindowVisible(m_hWnd) || ::IsDialogMessageA(m_hWnd, msg);
     return FALSE;
 }
 

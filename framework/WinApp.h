@@ -16,6 +16,10 @@ public:
     // The exit code of the process.
     virtual int ExitInstance();
     virtual int Run();
+    // The user's session ends. Once the window that was told returns, the
+    // system may end the process at any moment without its exit: what the
+    // exit would write is to be written here.
+    virtual void SaveForSessionEnd() {}
 
     // The framework's help command.
     void OnHelp();

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "tray/ShellMessageFilter.h"
+#include "framework/MessageFilter.h"
 
 namespace {
 
@@ -57,8 +57,8 @@ BOOL CTrayIcon::Create(CWnd* parent, UINT callbackMessage, const char* tipText, 
     iconData.hIcon = icon;
     CopyTip(iconData.szTip, tipText);
 
-    AllowShellMessage(m_hWnd, taskbarCreatedMessage);
-    AllowShellMessage(iconData.hWnd, callbackMessage);
+    AllowMessageFromLowerRights(m_hWnd, taskbarCreatedMessage);
+    AllowMessageFromLowerRights(iconData.hWnd, callbackMessage);
 
     hidden = createHidden;
     creationFlags = kIconFlags;

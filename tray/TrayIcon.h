@@ -8,6 +8,7 @@
 #pragma once
 #include "framework/Controls.h"
 #include "framework/Wnd.h"
+#include "tray/ParkingWindow.h"
 
 class CTrayIcon : public CWnd {
 public:
@@ -47,7 +48,7 @@ public:
     // Class-wide objects, built during static initialisation (see
     // app/ProcessObjects.cpp for their place in the order).
     static const UINT taskbarCreatedMessage;
-    static CWnd parkingWindow;
+    static CParkingWindow parkingWindow;
 
 protected:
     LRESULT WindowProc(UINT msg, WPARAM w, LPARAM l) override;

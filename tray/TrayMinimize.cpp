@@ -19,6 +19,20 @@ BOOL CALLBACK VisitTaskbarDescendant(HWND window, LPARAM area)
     return ApplyTaskbarDescendant(*reinterpret_cast<RECT*>(area), className, rect) ? TRUE : FALSE;
 }
 
+// Hiding a window by clearing its style moves no activation, as ShowWindow
+// would: the invisible window would keep the keyboard. The taskbar takes it,
+// as when the shell hides a window; the caller holds the foreground, so it
+// may hand it on. Without a taskbar the thread keeps no focus at all.
+void GiveAwayActivation(HWND hidden)
+{
+    const HWND focus = ::GetFocus();
+    if (::GetActiveWindow() != hidden && focus != hidden && !::IsChild(hidden, focus))
+        return;
+    const HWND taskbar = ::FindWindowA("Shell_TrayWnd", nullptr);
+    if (!taskbar || !::SetForegroundWindow(taskbar))
+        ::SetFocus(nullptr);
+}
+
 using ShellNotifyIconGetRectFn = HRESULT(WINAPI*)(const NOTIFYICONIDENTIFIER* icon, RECT* rect);
 
 }  // namespace
@@ -59,6 +73,7 @@ void CTrayIcon::MinimizeToTray(CWnd* window, BOOL forceAnimation, const CTrayIco
     }
     HideTaskbarButton(window);
     window->ModifyStyle(WS_VISIBLE, 0);
+    GiveAwayActivation(window->m_hWnd);
 }
 
 void CTrayIcon::RestoreFromTray(CWnd* window, BOOL forceAnimation, const CTrayIcon* icon)

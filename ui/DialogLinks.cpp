@@ -1,7 +1,9 @@
 // The main window's outward duties: starting the client from its registered
 // folder, opening the tray menu's pages and starting the maker's updater.
 #include <cstdio>
+#include <cstring>
 
+#include "capture/ProgramFile.h"
 #include "res/Version.h"
 #include "settings/RegKey.h"
 #include "ui/Addresses.h"
@@ -23,6 +25,20 @@ const char kUpdaterSilent[] = "false";  // a constant the updater expects
 void OpenPage(const char* address)
 {
     ::ShellExecuteA(nullptr, "open", address, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+// The updater beside the program file, never one found by a search: a bare
+// name is looked for in the current folder first, where anybody may have
+// put a file of that name. Empty when the program has no path.
+CString UpdaterPath()
+{
+    const CString program = GetProgramFilePath();
+    const char* name = std::strrchr(program, '\\');
+    if (!name)
+        return CString();
+    CString updater = program.Left(static_cast<int>(name + 1 - program.c_str()));
+    updater += kUpdaterProgram;
+    return updater;
 }
 
 }  // namespace
@@ -55,7 +71,13 @@ void CRapidaneDlg::StartUpdater()
     CString arguments;
     arguments.Format("\"%s\" \"%s\" \"%s\" \"%s\" \"%s\" ", kProductName, kUpdaterChannel,
                      VELORIX_VERSION, kUpdateServerHost, kUpdaterSilent);
-    ::ShellExecuteA(nullptr, "open", kUpdaterProgram, arguments, nullptr, SW_SHOWNORMAL);
+    // A missing updater is no error: nothing is started and nothing said.
+    const CString updater = UpdaterPath();
+    const DWORD attributes = ::GetFileAttributesA(updater);
+    if (updater.IsEmpty() || attributes == INVALID_FILE_ATTRIBUTES ||
+        (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return;
+    ::ShellExecuteA(nullptr, "open", updater, arguments, nullptr, SW_SHOWNORMAL);
 }
 
 void CRapidaneDlg::OnLinkSecurity()

@@ -3,13 +3,17 @@
 #include "framework/CmdUI.h"
 #include "framework/Dc.h"
 #include "framework/Exception.h"
+#include "framework/MessageFilter.h"
 #include "framework/WinApp.h"
 #include "net/LocalAddresses.h"
 #include "res/resource.h"
 #include "ui/AboutDlg.h"
 
-CRapidaneDlg::CRapidaneDlg(CWnd* parent)
-    : CDialog(IDD_VELORIX_DIALOG, parent), m_strAccelerated(" 0 hrs :  0 mins :  0 secs")
+const UINT CRapidaneDlg::bringBackMessage = ::RegisterWindowMessageA("Velorix.BringBack");
+
+CRapidaneDlg::CRapidaneDlg(CSingleInstance* instance, CWnd* parent)
+    : CDialog(IDD_VELORIX_DIALOG, parent), m_pInstance(instance),
+      m_strAccelerated(" 0 hrs :  0 mins :  0 secs")
 {
     // Each size from the icon resource's own image for it, not one image
     // scaled by the shell: the large one is drawn when the window is
@@ -55,6 +59,9 @@ const MessageMap* CRapidaneDlg::GetMessageMap() const
         Command<&CRapidaneDlg::OnLinkAnonymous>(ID_LINK_ANONYMOUS),
         Command<&CRapidaneDlg::OnLinkMusicOffer>(ID_LINK_MUSIC_OFFER),
         Command<&CRapidaneDlg::OnLinkMedia>(ID_LINK_MEDIA),
+        Message<&CRapidaneDlg::OnQueryEndSession>(WM_QUERYENDSESSION),
+        Message<&CRapidaneDlg::OnEndSession>(WM_ENDSESSION),
+        RegisteredMessage<&CRapidaneDlg::OnBringBack>(&bringBackMessage),
     };
     static const MessageMap map(CDialog::GetMessageMap(), entries);
     return &map;
@@ -87,6 +94,10 @@ void CRapidaneDlg::DoDataExchange(CDataExchange* dx)
 BOOL CRapidaneDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    // A later start may run without the administrator rights this one has.
+    AllowMessageFromLowerRights(m_hWnd, bringBackMessage);
+    if (m_pInstance)
+        m_pInstance->Publish(m_hWnd);
 
     if (HMENU systemMenu = GetSystemMenu(FALSE)) {
         char about[128] = "";
@@ -195,13 +206,25 @@ void CRapidaneDlg::OnAbout()
 
 LRESULT CRapidaneDlg::OnTrayNotification(WPARAM iconId, LPARAM mouseMessage)
 {
-    if (mouseMessage == WM_LBUTTONDBLCLK) {
-        CTrayIcon::RestoreFromTray(this, FALSE, &m_trayIcon);
-        // Minimised to the taskbar while the shell had no icon for it.
-        if (IsIconic())
-            ShowWindow(SW_RESTORE);
-    }
+    if (mouseMessage == WM_LBUTTONDBLCLK)
+        RestoreWindow();
     return m_trayIcon.HandleNotification(iconId, mouseMessage);
+}
+
+void CRapidaneDlg::RestoreWindow()
+{
+    CTrayIcon::RestoreFromTray(this, FALSE, &m_trayIcon);
+    // Minimised to the taskbar while the shell had no icon for it.
+    if (IsIconic())
+        ShowWindow(SW_RESTORE);
+}
+
+// A box this window has open (About) stays in front of it.
+LRESULT CRapidaneDlg::OnBringBack(WPARAM, LPARAM)
+{
+    RestoreWindow();
+    ::SetForegroundWindow(::GetLastActivePopup(m_hWnd));
+    return 0;
 }
 
 void CRapidaneDlg::OnExit()
@@ -232,4 +255,18 @@ LRESULT CRapidaneDlg::OnCtlColor(WPARAM dc, LPARAM)
         return Default();
     ::SetBkMode(reinterpret_cast<HDC>(dc), TRANSPARENT);
     return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
+}
+
+LRESULT CRapidaneDlg::OnQueryEndSession(WPARAM, LPARAM)
+{
+    return TRUE;
+}
+
+// After this returns the system may end the process at any moment, without
+// its exit: what the exit writes is written now.
+LRESULT CRapidaneDlg::OnEndSession(WPARAM ending, LPARAM)
+{
+    if (ending)
+        AfxGetApp()->SaveForSessionEnd();
+    return 0;
 }

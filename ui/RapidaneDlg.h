@@ -12,13 +12,20 @@
 #include "controls/TipButton.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
+#include "framework/SingleInstance.h"
 #include "net/IfTableBuffer.h"
 #include "tray/TrayIcon.h"
 
 class CRapidaneDlg : public CDialog {
 public:
-    explicit CRapidaneDlg(CWnd* parent = nullptr);
+    // The window is published in instance, when given, for later starts
+    // of the program to find.
+    explicit CRapidaneDlg(CSingleInstance* instance = nullptr, CWnd* parent = nullptr);
     ~CRapidaneDlg() override;
+
+    // Asks the window to come back from wherever it is and take the
+    // foreground: what a later start of the program sends.
+    static const UINT bringBackMessage;
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -43,6 +50,10 @@ private:
     LRESULT OnTimer(WPARAM timer, LPARAM);
     void OnQuit();
     LRESULT OnCtlColor(WPARAM dc, LPARAM control);
+    LRESULT OnQueryEndSession(WPARAM, LPARAM);
+    LRESULT OnEndSession(WPARAM ending, LPARAM);
+    LRESULT OnBringBack(WPARAM, LPARAM);
+    void RestoreWindow();
 
     // Settings store and run-at-startup
     void LoadAutoResume();
@@ -79,6 +90,7 @@ private:
     // shared, never destroyed.
     HICON m_hIcon;
     HICON m_hSmallIcon;
+    CSingleInstance* m_pInstance;
     bool m_bAutoResumeDownloads = false;
     bool m_bRunAtStartup = false;
     CComboBox m_cmbCheckPeriod;  // never attached to a control

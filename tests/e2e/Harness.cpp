@@ -219,6 +219,25 @@ Velorix::~Velorix()
     Kill();
 }
 
+void Velorix::Terminate()
+{
+    if (!m_process.hProcess)
+        return;
+    TerminateProcess(m_process.hProcess, 99);
+    WaitForSingleObject(m_process.hProcess, 5000);
+}
+
+void PressKey(WORD key)
+{
+    INPUT input[2]{};
+    input[0].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = key;
+    input[1] = input[0];
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, input, sizeof(INPUT));
+    Pump(50);
+}
+
 void Velorix::Kill()
 {
     if (!m_process.hProcess)

@@ -45,6 +45,9 @@ void ResetUserState();
 // Pumps the calling thread's messages for ms.
 void Pump(DWORD ms);
 
+// A real key press and release, to whatever window has the keyboard.
+void PressKey(WORD key);
+
 class Velorix {
 public:
     explicit Velorix(const std::string& exe = VelorixExe(), const std::string& args = "",
@@ -78,6 +81,9 @@ public:
     // Waits for the process to end; its exit code in code.
     bool WaitExit(DWORD timeoutMs, DWORD* code = nullptr);
     void Kill();
+    // Ends the process at once, without its exit, as the system does after
+    // the session ended.
+    void Terminate();
 
 private:
     PROCESS_INFORMATION m_process{};

@@ -66,6 +66,58 @@ TEST(CaptureSettingsFile, StoredValuesAreNormalisedAndKept)
     EXPECT_EQ(120u, GetPrivateProfileIntA("list", "srcaddr", -5, ini.c_str()));
 }
 
+// The system tells every top-level window (a window parked in the tray is
+// none), then may end the process without its exit.
+TEST(CaptureSettingsFile, IsWrittenCompleteOnceWhenTheSessionEnds)
+{
+    for (const bool inTray : {false, true}) {
+        SCOPED_TRACE(inTray ? "hidden in the tray" : "shown");
+        e2e::ResetUserState();
+        const std::string folder = e2e::ScratchDir("capture-ini-session");
+        ASSERT_TRUE(e2e::CopyInto(e2e::VelorixExe(), folder));
+        const std::string ini = folder + "\\Velorix.ini";
+        Velorix app(folder + "\\Velorix.exe");
+        ASSERT_NE(nullptr, app.Main());
+        if (inTray)
+            app.Command(IDCANCEL);
+        const std::vector<HWND> windows = app.Windows();
+        for (HWND window : windows)
+            EXPECT_TRUE(SendMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
+        for (HWND window : windows)
+            SendMessageA(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+        EXPECT_EQ(kDefaultFile, e2e::ReadFile(ini));
+        // Written once: what changes the file afterwards stays.
+        WritePrivateProfileStringA("main", "idleseconds", "30", ini.c_str());
+        if (inTray) {
+            app.Post(WM_COMMAND, ID_APP_EXIT_TRAY, 0);
+            ASSERT_TRUE(app.WaitExit(5000));
+        } else {
+            app.Terminate();
+        }
+        EXPECT_EQ(30u, GetPrivateProfileIntA("main", "idleseconds", -5, ini.c_str()));
+    }
+}
+
+TEST(CaptureSettingsFile, ALogFileNameLongerThanItsFieldIsKeptAsItStands)
+{
+    e2e::ResetUserState();
+    const std::string folder = e2e::ScratchDir("capture-ini-logfile");
+    ASSERT_TRUE(e2e::CopyInto(e2e::VelorixExe(), folder));
+    const std::string ini = folder + "\\Velorix.ini";
+    const std::string longName = "C:\\logs\\" + std::string(300, 'x') + ".log";
+    WritePrivateProfileStringA("log", "logfile", longName.c_str(), ini.c_str());
+    {
+        Velorix app(folder + "\\Velorix.exe");
+        ASSERT_NE(nullptr, app.Main());
+        app.Post(WM_COMMAND, IDC_QUIT, 0);
+        ASSERT_TRUE(app.WaitExit(5000));
+    }
+    char stored[400] = "";
+    GetPrivateProfileStringA("log", "logfile", "", stored, sizeof stored, ini.c_str());
+    EXPECT_EQ(longName, stored);
+    EXPECT_EQ(120u, GetPrivateProfileIntA("list", "srcaddr", -5, ini.c_str()));
+}
+
 TEST(CaptureSettingsFile, AServicesFileOfLongLinesAndBinaryDataIsReadSilently)
 {
     e2e::ResetUserState();

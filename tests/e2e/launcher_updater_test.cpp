@@ -75,6 +75,18 @@ TEST_F(LauncherUpdater, TheUpdaterIsStartedBeforeTheClientIsTried)
     EXPECT_NE(nullptr, launcher::InitialisedMain(app));
 }
 
+TEST_F(LauncherUpdater, AnUpdaterInTheCurrentFolderIsNeverStarted)
+{
+    const std::string program = e2e::ScratchDir("updater-program");
+    e2e::CopyInto(e2e::VelorixExe(), program);
+    const std::string current = e2e::ScratchDir("updater-planted");
+    const std::string planted = launcher::PlaceLogger(current, standins::kUpdaterExe);
+    Velorix app(program + "\\Velorix.exe", "", current);
+    ASSERT_NE(nullptr, launcher::InitialisedMain(app));
+    e2e::Pump(500);
+    EXPECT_TRUE(standins::ReadLogLines(planted).empty());
+}
+
 TEST_F(LauncherUpdater, WithoutTheUpdaterTheWindowOpensAsUsual)
 {
     const std::string folder = e2e::ScratchDir("updater-missing");

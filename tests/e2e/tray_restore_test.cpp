@@ -71,6 +71,26 @@ TEST_F(TrayRestore, DoubleClickOnTheIconBringsTheWindowBackAndChangesNothingElse
     }
 }
 
+TEST_F(TrayRestore, KeysTypedAfterHidingReachNothing)
+{
+    SetForegroundWindow(main);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main; }));
+    e2e::PressKey(VK_ESCAPE);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }));
+    EXPECT_NE(main, GetForegroundWindow());
+
+    // Space would switch accelerated mode off, R start the client, Q and
+    // Enter end the program.
+    const LRESULT accelerated = SendMessageA(app->Control(IDC_ACCELERATE), BM_GETCHECK, 0, 0);
+    for (WORD key : {WORD(VK_SPACE), WORD('R'), WORD('Q'), WORD(VK_RETURN)})
+        e2e::PressKey(key);
+    e2e::Pump(300);
+    ASSERT_TRUE(app->Running());
+    EXPECT_FALSE(IsWindowVisible(main));
+    EXPECT_EQ(accelerated, SendMessageA(app->Control(IDC_ACCELERATE), BM_GETCHECK, 0, 0));
+    EXPECT_EQ(nullptr, app->WaitForWindow(nullptr, nullptr, 200));
+}
+
 TEST_F(TrayRestore, SingleClickAndAnotherIconLeaveTheWindowHidden)
 {
     app->Command(IDCANCEL);

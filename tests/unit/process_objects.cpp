@@ -3,4 +3,4 @@
 #include "tray/TrayIcon.h"
 
 const UINT CTrayIcon::taskbarCreatedMessage = ::RegisterWindowMessageA("TaskbarCreated");
-CWnd CTrayIcon::parkingWindow;
+CParkingWindow CTrayIcon::parkingWindow;

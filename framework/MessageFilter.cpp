@@ -1,4 +1,4 @@
-#include "tray/ShellMessageFilter.h"
+#include "framework/MessageFilter.h"
 
 #include "framework/SystemEntryPoint.h"
 
@@ -13,7 +13,7 @@ constexpr DWORD kAllowForProcess = 1;  // MSGFLT_ADD
 
 }  // namespace
 
-void AllowShellMessage(HWND window, UINT message)
+void AllowMessageFromLowerRights(HWND window, UINT message)
 {
     if (auto perWindow = SystemEntryPoint<ChangeWindowMessageFilterExFn>(
             "user32.dll", "ChangeWindowMessageFilterEx")) {
