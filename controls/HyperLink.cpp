@@ -7,7 +7,7 @@
 namespace {
 
 constexpr DWORD kStaticTypeMask = 0x0F;  // SS_TYPEMASK
-constexpr DWORD kLinkStyle = SS_NOTIFY | SS_OWNERDRAW;
+constexpr DWORD kLinkStyle = SS_NOTIFY | SS_OWNERDRAW | WS_TABSTOP;
 constexpr int kTipInitialDelay = 1200;  // ms
 constexpr int kTipAutoPopDelay = 1600;  // ms
 constexpr int kFontHeight = 14;         // pixels at 96 dpi
@@ -48,6 +48,12 @@ const MessageMap* CHyperLink::GetMessageMap() const
         Message<&CHyperLink::OnLButtonDown>(WM_LBUTTONDOWN),
         Message<&CHyperLink::OnLButtonDblClk>(WM_LBUTTONDBLCLK),
         Message<&CHyperLink::OnCaptureChanged>(WM_CAPTURECHANGED),
+        Message<&CHyperLink::OnKeyDown>(WM_KEYDOWN),
+        Message<&CHyperLink::OnGetDlgCode>(WM_GETDLGCODE),
+        Message<&CHyperLink::OnFocusChange>(WM_SETFOCUS),
+        Message<&CHyperLink::OnFocusChange>(WM_KILLFOCUS),
+        Message<&CHyperLink::OnUpdateUIState>(WM_UPDATEUISTATE),
+        Message<&CHyperLink::OnGetObject>(WM_GETOBJECT),
     };
     static const MessageMap map(CStatic::GetMessageMap(), entries);
     return &map;
@@ -56,8 +62,8 @@ const MessageMap* CHyperLink::GetMessageMap() const
 void CHyperLink::PreSubclassWindow()
 {
     CStatic::PreSubclassWindow();
-    // From here on the control gets mouse input and the system never paints
-    // its text.
+    // From here on the control gets mouse input, the keyboard reaches it by
+    // Tab and the system never paints its text.
     ModifyStyle(kStaticTypeMask, kLinkStyle);
     if (GetStyle() & WS_DISABLED)
         m_bDisabled = TRUE;
@@ -114,6 +120,9 @@ LRESULT CHyperLink::WindowProc(UINT msg, WPARAM w, LPARAM l)
         m_bDisabled = !::IsWindowEnabled(m_hWnd);
         return 1;
     }
+    // A screen reader may hold the object longer than the window lives.
+    if (msg == WM_DESTROY)
+        m_pAccessible.reset();
     return CStatic::WindowProc(msg, w, l);
 }
 
@@ -225,7 +234,11 @@ void CHyperLink::OnLButtonUp()
     Invalidate(TRUE);
     if (m_bDisabled || !m_bHover)
         return;
+    Activate();
+}
 
+void CHyperLink::Activate()
+{
     OpenLink();
     if (m_bOpenOnClick && !(GetStyle() & SS_NOTIFY))
         return;

@@ -2,9 +2,13 @@
 // itself to its caption, colours it by the mouse (normal, hovered, pressed),
 // shows the hand cursor and a tooltip with its target, and on a click opens
 // the target with the shell and then sends its dialog WM_COMMAND with its id.
+// It is a tab stop of its dialog: with the focus it shows a focus rectangle,
+// and Enter or Space act as a click. While high contrast is on it draws in
+// the scheme's colours.
 #pragma once
 #include <memory>
 
+#include "controls/LinkAccessible.h"
 #include "framework/Controls.h"
 #include "framework/Dc.h"
 #include "framework/ToolTipCtrl.h"
@@ -40,12 +44,26 @@ private:
     void OnLButtonDown();
     void OnLButtonDblClk();
     void OnCaptureChanged() {}
+    LRESULT OnKeyDown(WPARAM key, LPARAM flags);
+    LRESULT OnGetDlgCode(WPARAM, LPARAM message);
+    void OnFocusChange();
+    void OnUpdateUIState();
+    LRESULT OnGetObject(WPARAM flags, LPARAM objectId);
+
+    // What a click does: opens the target, then reports to the dialog.
+    void Activate();
+    // Has the focus, and the system's keyboard cues show focus.
+    bool ShowsFocus() const;
 
     void ShowHandCursor();
     void RestoreCursor();
     // The cursor lies on the control or on its tooltip.
     bool CursorOnLinkOrTip() const;
-    void ChooseColours(COLORREF* caption, COLORREF* underline) const;
+    struct Palette {
+        COLORREF normal, hover, pressed, disabled, background;
+    };
+    Palette CurrentPalette() const;
+    void ChooseColours(const Palette& palette, COLORREF* caption, COLORREF* underline) const;
 
     std::unique_ptr<char[]> m_pszLinkUrl;
     BOOL m_bUnderlineNormal = FALSE;
@@ -58,6 +76,8 @@ private:
     HCURSOR m_hSavedCursor = nullptr;
     HCURSOR m_hHandCursor;  // the system's shared cursor, never destroyed
     CToolTipCtrl m_toolTip;
+    // Made at a screen reader's first question, let go with the window.
+    std::unique_ptr<CLinkAccessible, CLinkAccessibleRelease> m_pAccessible;
     BOOL m_bDisabled = FALSE;
     BOOL m_bHover = FALSE;
     BOOL m_bPressed = FALSE;

@@ -27,21 +27,40 @@ private:
     int m_nSaved;
 };
 
+bool HighContrastOn()
+{
+    HIGHCONTRASTA state{};
+    state.cbSize = sizeof state;
+    return ::SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof state, &state, 0) &&
+           (state.dwFlags & HCF_HIGHCONTRASTON);
+}
+
 }  // namespace
 
-void CHyperLink::ChooseColours(COLORREF* caption, COLORREF* underline) const
+// Read at each paint, so a change of scheme needs only a repaint. While high
+// contrast is on, the link takes the scheme's own colours: those the user
+// chose to read by.
+CHyperLink::Palette CHyperLink::CurrentPalette() const
+{
+    if (!HighContrastOn())
+        return {m_crNormal, m_crHover, m_crPressed, ::GetSysColor(COLOR_BTNSHADOW), m_crBackground};
+    const COLORREF link = ::GetSysColor(COLOR_HOTLIGHT);
+    return {link, link, link, ::GetSysColor(COLOR_GRAYTEXT), ::GetSysColor(COLOR_BTNFACE)};
+}
+
+void CHyperLink::ChooseColours(const Palette& palette, COLORREF* caption, COLORREF* underline) const
 {
     if (m_bDisabled) {
         // A disabled link shows no underline.
-        *caption = ::GetSysColor(COLOR_BTNSHADOW);
-        *underline = m_crBackground;
+        *caption = palette.disabled;
+        *underline = palette.background;
     } else if (m_bHover && !m_bPressed) {
-        *caption = *underline = m_crHover;
+        *caption = *underline = palette.hover;
     } else if (m_bHover) {
-        *caption = *underline = m_crPressed;
+        *caption = *underline = palette.pressed;
     } else {
-        *caption = m_crNormal;
-        *underline = m_bUnderlineNormal ? m_crNormal : m_crBackground;
+        *caption = palette.normal;
+        *underline = m_bUnderlineNormal ? palette.normal : palette.background;
     }
 }
 
@@ -57,9 +76,10 @@ void CHyperLink::OnPaint()
     dc.SetMapMode(MM_TEXT);
     dc.SetBkMode(TRANSPARENT);
     dc.SelectObject(m_font);
-    dc.SetBkColor(m_crBackground);
+    const Palette palette = CurrentPalette();
+    dc.SetBkColor(palette.background);
 
-    background.Attach(::CreateSolidBrush(m_crBackground));
+    background.Attach(::CreateSolidBrush(palette.background));
     RECT client;
     GetClientRect(&client);
     dc.FillRect(client, ::GetSysColorBrush(COLOR_BTNFACE));
@@ -99,7 +119,7 @@ void CHyperLink::OnPaint()
     dc.FillRect(client, background);
 
     COLORREF captionColour, underlineColour;
-    ChooseColours(&captionColour, &underlineColour);
+    ChooseColours(palette, &captionColour, &underlineColour);
     underlinePen.Attach(::CreatePen(PS_SOLID, 1, underlineColour));
     if (lines > 0) {
         const int clientHeight = static_cast<int>(client.bottom - client.top);
@@ -110,4 +130,6 @@ void CHyperLink::OnPaint()
         dc.SelectObject(underlinePen);
         dc.LineTo(1 + width, y + height);
     }
+    if (ShowsFocus())
+        dc.DrawFocusRect(client);
 }

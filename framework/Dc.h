@@ -32,6 +32,7 @@ public:
     BOOL MoveTo(int x, int y) { return ::MoveToEx(m_hDC, x, y, nullptr); }
     BOOL LineTo(int x, int y) { return ::LineTo(m_hDC, x, y); }
     BOOL DrawIcon(int x, int y, HICON icon) { return ::DrawIcon(m_hDC, x, y, icon); }
+    BOOL DrawFocusRect(const RECT& rect) { return ::DrawFocusRect(m_hDC, &rect); }
     SIZE GetTextExtent(const char* text, int count) const;
     UINT SetBoundsRect(const RECT* rect, UINT flags) { return ::SetBoundsRect(m_hDC, rect, flags); }
     BOOL BitBlt(int x, int y, int width, int height, HDC source, int sx, int sy, DWORD rop)

@@ -22,6 +22,7 @@ const MessageMap* CErrorMessageDlg::GetMessageMap() const
     static const MessageEntry entries[] = {
         // The link has opened the page by the time it reports the click.
         Command<&CErrorMessageDlg::OnOK>(IDC_DOWNLOAD_LINK, 0),
+        Message<&CErrorMessageDlg::OnSettingChange>(WM_SETTINGCHANGE),
     };
     static const MessageMap map(CDialog::GetMessageMap(), entries);
     return &map;
@@ -41,4 +42,13 @@ BOOL CErrorMessageDlg::OnInitDialog()
     m_linkDownload.SetLinkUrl(kClientDownloadPage);
     m_linkDownload.SetBackColor(kLinkBackground);
     return TRUE;
+}
+
+// The link reads the high-contrast state when it paints; turning the state
+// on or off tells only top-level windows, and need not repaint anything.
+LRESULT CErrorMessageDlg::OnSettingChange(WPARAM action, LPARAM)
+{
+    if (action == SPI_SETHIGHCONTRAST && m_linkDownload.m_hWnd)
+        m_linkDownload.Invalidate(TRUE);
+    return Default();
 }

@@ -1,6 +1,6 @@
 // CErrorMessageDlg: tells the user that the client is missing and offers a
-// link to its download page. A click on the link opens the page and ends the
-// dialog as OK does.
+// link to its download page. A click on the link, or Enter or Space on it,
+// opens the page and ends the dialog as OK does.
 #pragma once
 #include "controls/HyperLink.h"
 #include "framework/Dialog.h"
@@ -15,6 +15,7 @@ protected:
     const MessageMap* GetMessageMap() const override;
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
+    LRESULT OnSettingChange(WPARAM action, LPARAM);
 
 private:
     CString m_strMessage;

@@ -248,11 +248,14 @@ void CRapidaneDlg::OnQuit()
     CDialog::OnCancel();
 }
 
-// Labels draw their text over the window's own background.
+// Labels draw their text over the window's own background, in the text
+// colour the system gives a static control by default: a high-contrast
+// scheme's background may be black.
 LRESULT CRapidaneDlg::OnCtlColor(WPARAM dc, LPARAM)
 {
     if (GetCurrentMessage().message != WM_CTLCOLORSTATIC)
         return Default();
+    ::SetTextColor(reinterpret_cast<HDC>(dc), ::GetSysColor(COLOR_WINDOWTEXT));
     ::SetBkMode(reinterpret_cast<HDC>(dc), TRANSPARENT);
     return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
 }

@@ -34,6 +34,25 @@ protected:
         EXPECT_TRUE(launcher::SendMouse(m_link, WM_LBUTTONUP, 0, 5, 5));
     }
 
+    // Pressed and released as the keyboard sends it, to the foreground window.
+    static void PressKey(WORD key)
+    {
+        INPUT inputs[2]{};
+        inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+        inputs[0].ki.wVk = inputs[1].ki.wVk = key;
+        inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        EXPECT_EQ(2u, SendInput(2, inputs, sizeof inputs[0]));
+        e2e::Pump(200);
+    }
+
+    HWND FocusOfDialog() const
+    {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(GetWindowThreadProcessId(m_error, nullptr), &info) ? info.hwndFocus
+                                                                                   : nullptr;
+    }
+
     launcher::BrowserStandIn m_browser{"links-browser"};
     Velorix m_app;
     HWND m_error = nullptr;
@@ -74,4 +93,23 @@ TEST_F(LinksErrorDialog, APressMovedOffTheLinkBeforeReleaseOpensNothing)
     EXPECT_EQ(1u, standins::ReadLogLines(m_browser.Log()).size());
     ASSERT_FALSE(lines.empty());
     EXPECT_TRUE(launcher::EndsWith(lines[0], kOpened)) << lines[0];
+}
+
+TEST_F(LinksErrorDialog, TabReachesTheLinkAndEnterOpensThePageAndEndsTheDialog)
+{
+    for (int i = 0; i < 50 && GetForegroundWindow() != m_error; ++i) {
+        SetForegroundWindow(m_error);
+        e2e::Pump(20);
+    }
+    ASSERT_EQ(m_error, GetForegroundWindow());
+    PressKey(VK_TAB);
+    EXPECT_EQ(m_link, FocusOfDialog());
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(launcher::WaitGone(m_error));
+    const std::vector<std::string> lines = launcher::WaitForLines(m_browser.Log(), 1);
+    e2e::Pump(300);
+    EXPECT_EQ(1u, standins::ReadLogLines(m_browser.Log()).size());
+    ASSERT_FALSE(lines.empty());
+    EXPECT_TRUE(launcher::EndsWith(lines[0], kOpened)) << lines[0];
+    EXPECT_TRUE(m_app.Running());
 }

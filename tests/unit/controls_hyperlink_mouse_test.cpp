@@ -113,6 +113,7 @@ TEST_F(ControlsHyperLinkMouse, AttachingMakesTheStaticNotifyAndDrawItself)
     EXPECT_EQ(static_cast<DWORD>(SS_OWNERDRAW), style & SS_TYPEMASK);
     EXPECT_EQ(static_cast<DWORD>(SS_NOTIFY), style & SS_NOTIFY);
     EXPECT_EQ(static_cast<DWORD>(SS_ENDELLIPSIS), style & SS_ENDELLIPSIS);
+    EXPECT_EQ(static_cast<DWORD>(WS_TABSTOP), style & WS_TABSTOP);
 }
 
 TEST_F(ControlsHyperLinkMouse, TheTooltipShowsTheTargetWithItsDelays)

@@ -1,5 +1,6 @@
 // How the hyperlink looks: its size after painting, its colours in each
 // state, and captions that are empty or end in line breaks.
+#include "tests/support/ImportPatch.h"
 #include "tests/unit/controls_hyperlink.h"
 
 using namespace controls_test;
@@ -43,6 +44,20 @@ protected:
         EXPECT_EQ(2 * (w + 6), shot.Count(kLinkBack, {0, h + 1, w + 6, h + 3})) << state;
     }
 };
+
+// The system as it answers with high contrast on; every other question goes
+// to the system itself (the patch changes import tables, not the export).
+BOOL WINAPI HighContrastIsOn(UINT action, UINT size, void* value, UINT flags)
+{
+    if (action == SPI_GETHIGHCONTRAST && value) {
+        static_cast<HIGHCONTRASTA*>(value)->dwFlags = HCF_HIGHCONTRASTON;
+        return TRUE;
+    }
+    using Query = BOOL(WINAPI*)(UINT, UINT, void*, UINT);
+    const auto system = reinterpret_cast<Query>(reinterpret_cast<void*>(
+        ::GetProcAddress(::GetModuleHandleA("user32.dll"), "SystemParametersInfoA")));
+    return system(action, size, value, flags);
+}
 
 class ControlsHyperLinkSize : public ControlsHyperLinkTest,
                               public ::testing::WithParamInterface<SIZE> {};
@@ -178,4 +193,23 @@ TEST_F(ControlsHyperLinkPaint, TrailingLineBreaksAreMeasuredButNotDrawn)
     EXPECT_EQ((beyond.right - beyond.left) * h, shot.Count(kLinkBack, beyond));
     EXPECT_EQ(kHoverColour, shot.At(w, h));
     EXPECT_EQ(kLinkBack, shot.At(w + 1, h));
+}
+
+TEST_F(ControlsHyperLinkPaint, HighContrastDrawsInTheSchemesLinkAndDialogColours)
+{
+    const COLORREF link = ::GetSysColor(COLOR_HOTLIGHT);
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    ASSERT_NE(kNormalColour, link);
+    ASSERT_NE(kLinkBack, face);
+    Attach(kCaption);
+    const CImportPatch patch("user32.dll", "SystemParametersInfoA",
+                             reinterpret_cast<const void*>(&HighContrastIsOn));
+    ASSERT_TRUE(patch.Applied());
+    Paint();
+    const CWindowShot shot = Shot();
+    const RECT all{0, 0, shot.Width(), shot.Height()};
+    EXPECT_GT(shot.Count(link, all), 10);
+    EXPECT_EQ(0, shot.Count(kNormalColour, all));
+    EXPECT_EQ(0, shot.Count(kLinkBack, all));
+    EXPECT_EQ(shot.Height(), shot.Count(face, {0, 0, 1, shot.Height()}));
 }
