@@ -235,7 +235,7 @@ void PressKey(WORD key)
     input[1] = input[0];
     input[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, input, sizeof(INPUT));
-    Pump(50);
+    Pump(200);
 }
 
 void Velorix::Kill()

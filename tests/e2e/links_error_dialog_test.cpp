@@ -34,17 +34,6 @@ protected:
         EXPECT_TRUE(launcher::SendMouse(m_link, WM_LBUTTONUP, 0, 5, 5));
     }
 
-    // Pressed and released as the keyboard sends it, to the foreground window.
-    static void PressKey(WORD key)
-    {
-        INPUT inputs[2]{};
-        inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-        inputs[0].ki.wVk = inputs[1].ki.wVk = key;
-        inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-        EXPECT_EQ(2u, SendInput(2, inputs, sizeof inputs[0]));
-        e2e::Pump(200);
-    }
-
     HWND FocusOfDialog() const
     {
         GUITHREADINFO info{};
@@ -102,9 +91,9 @@ TEST_F(LinksErrorDialog, TabReachesTheLinkAndEnterOpensThePageAndEndsTheDialog)
         e2e::Pump(20);
     }
     ASSERT_EQ(m_error, GetForegroundWindow());
-    PressKey(VK_TAB);
+    e2e::PressKey(VK_TAB);
     EXPECT_EQ(m_link, FocusOfDialog());
-    PressKey(VK_RETURN);
+    e2e::PressKey(VK_RETURN);
     EXPECT_TRUE(launcher::WaitGone(m_error));
     const std::vector<std::string> lines = launcher::WaitForLines(m_browser.Log(), 1);
     e2e::Pump(300);
