@@ -4,7 +4,10 @@
 ; makensis is given, with -D: VERSION (x.y.z), TARGET (x86-unicode or
 ; amd64-unicode, the architecture of the program), PROGRAM (the built
 ; Velorix.exe), RESOURCE_H (res/resource.h), ICON (res/Velorix.ico) and
-; OUTFILE (the setup program to write).
+; OUTFILE (the setup program to write), UNINSTALLER_COPY (where the finished
+; uninstaller is copied, so the build can show and check it) and FINALIZE (the
+; build's script that signs a finished program when a certificate was given,
+; and otherwise leaves it as it is).
 ;
 ; Silent use: /S installs or uninstalls without pages, /D=<folder> (last on the
 ; line, unquoted) chooses the folder, /LOGON also makes Velorix start at logon.
@@ -20,6 +23,9 @@ Target ${TARGET}
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 ManifestDPIAware true
+; No file times in the archive: the same build inputs give the same setup
+; whenever they are built. Installed files carry the time of the install.
+SetDateSave off
 
 !include MUI2.nsh
 !include LogicLib.nsh
@@ -30,7 +36,10 @@ ManifestDPIAware true
 !define PRODUCT "Velorix"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${PRODUCT}"
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
-!define UNINSTALLER "Uninstall.exe"
+; Named for the product: a shared folder may hold another program's
+; "Uninstall.exe". Releases up to 4.6.0 used that name themselves.
+!define UNINSTALLER "Uninstall ${PRODUCT}.exe"
+!define OLD_UNINSTALLER "Uninstall.exe"
 ; The tray menu's "&Exit": the program then ends as a user would end it and
 ; writes its settings file on the way out. The accelerate button tells the
 ; main dialog apart from the About box, which carries the same caption.
@@ -46,6 +55,8 @@ ManifestDPIAware true
 
 Name "${PRODUCT}"
 OutFile "${OUTFILE}"
+!uninstfinalize 'sh "${FINALIZE}" "%1" "${UNINSTALLER_COPY}"'
+!finalize 'sh "${FINALIZE}" "%1"'
 InstallDir "$LOCALAPPDATA\Programs\${PRODUCT}"
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
 BrandingText "${PRODUCT} ${VERSION}"
@@ -67,6 +78,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) 2026 ${PRODUCT}"
 !define MUI_FINISHPAGE_RUN_TEXT "Start ${PRODUCT}"
 !define MUI_FINISHPAGE_RUN_FUNCTION StartInstalled
 
+!define MUI_PAGE_CUSTOMFUNCTION_SHOW DirectoryShow
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_COMPONENTS
 !insertmacro MUI_PAGE_INSTFILES
@@ -76,6 +88,8 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) 2026 ${PRODUCT}"
 !insertmacro MUI_LANGUAGE "English"
 
 Var FolderExisted
+Var DirectoryPage   ; the folder page's dialog while it is shown
+Var FolderRefusal   ; its text saying why Next is disabled
 
 ; Shows the message (silent mode: nothing) and ends with exit code 2.
 !macro STOP message
@@ -205,6 +219,14 @@ Section "${PRODUCT}" SecProgram
   ${If} $0 != ""
     !insertmacro STOP "$0"
   ${EndIf}
+  ; An "Uninstall.exe" here is ours only when the registration says so.
+  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  ReadRegStr $1 HKCU "${UNINSTALL_KEY}" "UninstallString"
+  StrCpy $R9 0
+  ${If} $0 == "$INSTDIR"
+  ${AndIf} $1 == '"$INSTDIR\${OLD_UNINSTALLER}"'
+    StrCpy $R9 1
+  ${EndIf}
 
   ; Nothing is written before the folder is known to take files, so a
   ; folder that cannot be made or written leaves no trace.
@@ -238,6 +260,7 @@ Section "${PRODUCT}" SecProgram
     !insertmacro STOP "${STILL_RUNNING}"
   ${EndIf}
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
+  ${IfThen} $R9 = 1 ${|} Delete "$INSTDIR\${OLD_UNINSTALLER}" ${|}
   CreateShortCut "$INSTDIR\${PRODUCT}.lnk" "$INSTDIR\${PRODUCT}.exe" "" "$INSTDIR\${PRODUCT}.exe" 0
   CreateShortCut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\${PRODUCT}.exe" "" "$INSTDIR\${PRODUCT}.exe" 0
 
@@ -263,34 +286,104 @@ Section /o "Start ${PRODUCT} when I log on" SecLogon
   WriteRegStr HKCU "${RUN_KEY}" "${PRODUCT}" '"$INSTDIR\${PRODUCT}.lnk" -tray'
 SectionEnd
 
-; Leaves 1 on the stack when the folder on top of it can take the install,
-; else 0. It must be a full path that the system's own completion leaves as
-; it is (C:\..., \\server\share\...: nothing relative to a current folder or
-; drive, no "..") and not a root; and the program's narrow paths must be able
-; to name it, so every character must exist in the system's ANSI code page.
-Function IsUsableFolder
+; Leaves "" on the stack when the folder on top of it can take the install,
+; else the reason it cannot. It must be a full path that the system's own
+; completion leaves as it is (C:\..., \\server\share\...: nothing relative to a
+; current folder or drive, no "..") and not a root; its names may hold no
+; character that Windows forbids in file names; and the program's narrow
+; paths must be able to name it, so every character must exist in the
+; system's ANSI code page.
+Function FolderRefusalOf
   Exch $0
   Push $1
   Push $2
+  Push $3
+  Push $4
+  ; Forbidden: < > : " | ? * and the control characters 1-31; the colon
+  ; only after the drive letter.
+  StrCpy $1 '<>:"|?*'
+  ${For} $2 1 31
+    IntFmt $3 "%c" $2
+    StrCpy $1 "$1$3"
+  ${Next}
+  StrCpy $2 $0 1 1
+  ${If} $2 == ":"
+    StrCpy $2 $0 "" 2
+  ${Else}
+    StrCpy $2 $0
+  ${EndIf}
+  StrLen $3 $2
+  System::Call "shlwapi::StrCSpnW(w r2, w r1) i .r4"
   System::Call "kernel32::GetFullPathNameW(w r0, i ${NSIS_MAX_STRLEN}, w .r1, p 0) i"
   System::Call "shlwapi::PathIsRootW(w r0) i .r2"
   ${If} $1 S!= $0
   ${OrIf} $2 <> 0
-    StrCpy $0 0
+  ${OrIf} $0 == ""
+    StrCpy $0 "Choose a full folder path below a drive or network share, such as C:\Programs\${PRODUCT}."
+  ${ElseIf} $4 < $3
+    StrCpy $0 'A folder name cannot hold any of < > : " | ? * or control characters.'
   ${Else}
     System::Call "kernel32::WideCharToMultiByte(i 0, i ${WC_NO_BEST_FIT_CHARS}, w r0, i -1, p 0, i 0, p 0, *i 0 r2) i"
-    IntOp $0 $2 !
+    StrCpy $0 ""
+    ${If} $2 <> 0
+      StrCpy $0 "The folder's name holds characters that this system's code page cannot spell, and ${PRODUCT} names its files in that code page. Choose another folder."
+    ${EndIf}
   ${EndIf}
+  Pop $4
+  Pop $3
   Pop $2
   Pop $1
   Exch $0
 FunctionEnd
 
+; The refusal's text takes the place of the space figures below the folder,
+; in their font. The page strips forbidden characters from what is typed
+; before $INSTDIR is set, so the typed text itself is checked as well.
+Function DirectoryShow
+  FindWindow $DirectoryPage "#32770" "" $HWNDPARENT
+  GetDlgItem $0 $DirectoryPage 1023
+  System::Call "*(i, i, i, i) p .r1"
+  System::Call "user32::GetWindowRect(p r0, p r1) i"
+  System::Call "user32::MapWindowPoints(p 0, p $DirectoryPage, p r1, i 2) i"
+  System::Call "*$1(i .r2, i .r3)"
+  System::Call "user32::GetClientRect(p $DirectoryPage, p r1) i"
+  System::Call "*$1(i, i, i .r4, i .r5)"
+  System::Free $1
+  IntOp $4 $4 - $2
+  IntOp $5 $5 - $3
+  System::Call 'user32::CreateWindowExW(i 0, w "STATIC", w "", i ${WS_CHILD}, i r2, i r3, i r4, i r5, p $DirectoryPage, p 0, p 0, p 0) p .s'
+  Pop $FolderRefusal
+  SendMessage $0 ${WM_GETFONT} 0 0 $1
+  SendMessage $FolderRefusal ${WM_SETFONT} $1 0
+  Call .onVerifyInstDir
+FunctionEnd
+
 Function .onVerifyInstDir
   Push $INSTDIR
-  Call IsUsableFolder
+  Call FolderRefusalOf
   Pop $0
-  ${IfThen} $0 = 0 ${|} Abort ${|}
+  System::Call "user32::IsWindow(p $FolderRefusal) i .r1"
+  ${If} $1 <> 0
+    ${If} $0 == ""
+      System::Call "user32::GetDlgItemTextW(p $DirectoryPage, i 1019, w .r1, i ${NSIS_MAX_STRLEN}) i"
+      Push $1
+      Call FolderRefusalOf
+      Pop $0
+    ${EndIf}
+    SendMessage $FolderRefusal ${WM_SETTEXT} 0 "STR:$0"
+    ${If} $0 == ""
+      StrCpy $1 ${SW_SHOW}
+      ShowWindow $FolderRefusal ${SW_HIDE}
+    ${Else}
+      StrCpy $1 ${SW_HIDE}
+      ShowWindow $FolderRefusal ${SW_SHOW}
+    ${EndIf}
+    GetDlgItem $2 $DirectoryPage 1023
+    ShowWindow $2 $1
+    GetDlgItem $2 $DirectoryPage 1024
+    ShowWindow $2 $1
+  ${EndIf}
+  ${IfThen} $0 != "" ${|} Abort ${|}
 FunctionEnd
 
 Function .onInit
@@ -309,10 +402,10 @@ Function .onInit
     IntOp $2 $2 + 4
     StrCpy $4 $0 "" $2
     Push $4
-    Call IsUsableFolder
+    Call FolderRefusalOf
     Pop $5
-    ${If} $5 = 0
-      !insertmacro STOP "Setup cannot install into$\r$\n$4$\r$\nChoose a full folder path below a drive or network share, such as C:\Programs\${PRODUCT}."
+    ${If} $5 != ""
+      !insertmacro STOP "Setup cannot install into$\r$\n$4$\r$\n$5"
     ${EndIf}
     StrCpy $5 $4 1 -1
     ${IfThen} $5 == "\" ${|} StrCpy $4 $4 -1 ${|}

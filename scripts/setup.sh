@@ -24,6 +24,9 @@ have xdpyinfo || need+=(x11-utils)
 [ -d /usr/src/googletest ] || need+=(googletest)
 [ -d /usr/share/wine/fonts ] || need+=(fonts-wine)
 have makensis || need+=(nsis)
+# Signing and the test command's throwaway certificate.
+have osslsigncode || need+=(osslsigncode)
+have openssl || need+=(openssl)
 
 if [ ${#need[@]} -gt 0 ]; then
   SUDO=""; [ "$(id -u)" = 0 ] || SUDO=sudo

@@ -1,7 +1,8 @@
 // The life of an install made by the setup program of the architecture built:
 // install, a start through the shortcut, an upgrade over a running Velorix,
 // uninstall, and folders that cannot take the install. Skipped when the build
-// made no setup program.
+// made no setup program. VELORIX_SETUP names another build's setup program
+// (a signed one, say); what it should install is then taken from its folder.
 #include "res/Version.h"
 #include "tests/e2e/Harness.h"
 
@@ -17,10 +18,22 @@ using e2e::Velorix;
 namespace {
 
 const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velorix";
+const char kUninstaller[] = "Uninstall Velorix.exe";
 
 std::string SetupExe()
 {
+    char path[MAX_PATH];
+    const DWORD length = GetEnvironmentVariableA("VELORIX_SETUP", path, sizeof path);
+    if (length > 0 && length < sizeof path)
+        return path;
     return e2e::BinDir() + "\\" VELORIX_SETUP_NAME;
+}
+
+// A file the setup's build made beside it.
+std::string BuiltFile(const std::string& name)
+{
+    const std::string setup = SetupExe();
+    return setup.substr(0, setup.find_last_of('\\')) + "\\" + name;
 }
 
 std::string ShellFolder(int csidl)
@@ -57,8 +70,8 @@ long RunToEnd(const std::string& exe, const std::string& args)
 long Uninstall(const std::string& folder)
 {
     // Kept for runs after the folder's own copy is gone.
-    static const std::string copy = e2e::ScratchDir("installer-uninstaller") + "\\Uninstall.exe";
-    const std::string own = folder + "\\Uninstall.exe";
+    static const std::string copy = e2e::ScratchDir("installer-uninstaller") + "\\" + kUninstaller;
+    const std::string own = folder + "\\" + kUninstaller;
     if (e2e::FileExists(own) && !CopyFileA(own.c_str(), copy.c_str(), FALSE))
         return -1;
     return RunToEnd(copy, "/S _?=" + folder);
@@ -157,12 +170,12 @@ TEST_F(Installer, SilentInstallPlacesTheProgramBothShortcutsAndTheRegistration)
     ASSERT_EQ(0, RunToEnd(SetupExe(), "/S"));
 
     const std::string exe = folder + "\\Velorix.exe";
-    EXPECT_EQ(e2e::ReadFile(e2e::VelorixExe()), e2e::ReadFile(exe));
-    EXPECT_TRUE(e2e::FileExists(folder + "\\Uninstall.exe"));
+    EXPECT_EQ(e2e::ReadFile(BuiltFile("Velorix.exe")), e2e::ReadFile(exe));
+    EXPECT_EQ(e2e::ReadFile(BuiltFile(kUninstaller)), e2e::ReadFile(folder + "\\" + kUninstaller));
     EXPECT_EQ(exe + "||" + folder, ReadLink(folder + "\\Velorix.lnk"));
     EXPECT_EQ(exe + "||" + folder, ReadLink(StartMenuLink()));
 
-    const std::string uninstaller = "\"" + folder + "\\Uninstall.exe\"";
+    const std::string uninstaller = "\"" + folder + "\\" + kUninstaller + "\"";
     const std::pair<const char*, std::string> texts[] = {
         {"DisplayName", "Velorix"},
         {"DisplayVersion", VELORIX_VERSION},
@@ -268,7 +281,7 @@ TEST_F(Installer, UpgradeEndsTheRunningProgramInOrderAndKeepsItsSettings)
     EXPECT_EQ(30u, GetPrivateProfileIntA("main", "idleseconds", -5, ini.c_str()));
     EXPECT_EQ(-1, static_cast<int>(GetPrivateProfileIntA("mainwindow", "status", -5, ini.c_str())));
     EXPECT_EQ(settings, StoredSettings());
-    EXPECT_EQ(e2e::ReadFile(e2e::VelorixExe()), e2e::ReadFile(exe));
+    EXPECT_EQ(e2e::ReadFile(BuiltFile("Velorix.exe")), e2e::ReadFile(exe));
 }
 
 TEST_F(Installer, AnUpgradeWithTheAboutBoxOpenNeverStopsHalfWay)
@@ -290,7 +303,7 @@ TEST_F(Installer, AnUpgradeWithTheAboutBoxOpenNeverStopsHalfWay)
     const bool upgraded = code == 0;
     EXPECT_EQ(upgraded ? 0 : 2, code);
     EXPECT_NE(upgraded, app.Running());
-    EXPECT_EQ(upgraded ? e2e::ReadFile(e2e::VelorixExe()) : older, e2e::ReadFile(exe));
+    EXPECT_EQ(upgraded ? e2e::ReadFile(BuiltFile("Velorix.exe")) : older, e2e::ReadFile(exe));
     EXPECT_EQ(
         upgraded ? VELORIX_VERSION : "older",
         e2e::GetString(HKEY_CURRENT_USER, kUninstallKey, "DisplayVersion").value_or("<none>"));
@@ -309,7 +322,7 @@ TEST_F(Installer, UninstallRemovesWhatItMadeAndLeavesTheRest)
     DWORD code = 99;
     EXPECT_TRUE(app.WaitExit(0, &code));
     EXPECT_EQ(0u, code);
-    for (const char* name : {"Velorix.exe", "Velorix.lnk", "Velorix.ini", "Uninstall.exe"})
+    for (const char* name : {"Velorix.exe", "Velorix.lnk", "Velorix.ini", kUninstaller})
         EXPECT_FALSE(e2e::FileExists(folder + "\\" + name)) << name;
     EXPECT_FALSE(e2e::FileExists(StartMenuLink()));
     EXPECT_FALSE(e2e::KeyExists(HKEY_CURRENT_USER, kUninstallKey));
@@ -343,4 +356,83 @@ TEST_F(Installer, AFolderThatCannotBeMadeOrIsNoFullPathFailsAndRegistersNothing)
     EXPECT_FALSE(e2e::KeyExists(HKEY_CURRENT_USER, kUninstallKey));
     EXPECT_FALSE(e2e::FileExists(StartMenuLink()));
     EXPECT_EQ("<none>", RunValue());
+}
+
+TEST_F(Installer, AFolderNameWithACharacterNoFileNameMayHoldIsRefusedAndNothingIsMade)
+{
+    const std::string scratch = e2e::ScratchDir("installer-forbidden");
+    for (const char* name : {"bad|name", "bad<name", "bad:name"})
+        EXPECT_EQ(2, RunToEnd(SetupExe(), "/S /LOGON /D=" + scratch + "\\" + name)) << name;
+    WIN32_FIND_DATAA entry;
+    HANDLE find = FindFirstFileA((scratch + "\\*").c_str(), &entry);
+    int entries = 0;
+    if (find != INVALID_HANDLE_VALUE) {
+        do
+            entries += entry.cFileName[0] != '.';
+        while (FindNextFileA(find, &entry));
+        FindClose(find);
+    }
+    EXPECT_EQ(0, entries);
+    EXPECT_FALSE(e2e::KeyExists(HKEY_CURRENT_USER, kUninstallKey));
+    EXPECT_FALSE(e2e::FileExists(StartMenuLink()));
+    EXPECT_EQ("<none>", RunValue());
+}
+
+TEST_F(Installer, AnotherProgramsUninstallerInASharedFolderIsNeitherReplacedNorRemoved)
+{
+    const std::string folder = e2e::ScratchDir("installer-shared") + "\\Tools";
+    const std::string theirs = folder + "\\Uninstall.exe";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    FILE* file = fopen(theirs.c_str(), "wb");
+    ASSERT_TRUE(file && fputs("another program's uninstaller", file) >= 0 && fclose(file) == 0);
+    m_folders.push_back(folder);
+
+    ASSERT_EQ(0, RunToEnd(SetupExe(), "/S /D=" + folder));
+    EXPECT_EQ("another program's uninstaller", e2e::ReadFile(theirs));
+    ASSERT_EQ(0, Uninstall(folder));
+    EXPECT_FALSE(e2e::FileExists(folder + "\\Velorix.exe"));
+    EXPECT_EQ("another program's uninstaller", e2e::ReadFile(theirs));
+}
+
+TEST_F(Installer, AnUpgradeReplacesTheUninstallExeThatTheRegistrationShowsIsVelorixs)
+{
+    const std::string folder = Install("renamed");
+    const std::string old = folder + "\\Uninstall.exe";
+    ASSERT_TRUE(MoveFileA((folder + "\\" + kUninstaller).c_str(), old.c_str()));
+    e2e::SetString(HKEY_CURRENT_USER, kUninstallKey, "UninstallString", "\"" + old + "\"");
+
+    ASSERT_EQ(0, RunToEnd(SetupExe(), "/S /D=" + folder));
+    EXPECT_FALSE(e2e::FileExists(old));
+    EXPECT_TRUE(e2e::FileExists(folder + "\\" + kUninstaller));
+    EXPECT_EQ("\"" + folder + "\\" + kUninstaller + "\"",
+              e2e::GetString(HKEY_CURRENT_USER, kUninstallKey, "UninstallString").value_or(""));
+}
+
+TEST_F(Installer, TheFolderPageSaysWhyItRefusesAFolder)
+{
+    Velorix setup(SetupExe());
+    const HWND outer = setup.WaitForWindow("#32770", nullptr, 20000);
+    ASSERT_NE(nullptr, outer);
+    const HWND page = FindWindowExA(outer, nullptr, "#32770", nullptr);
+    ASSERT_NE(nullptr, page);
+    const auto shows = [page](const char* words) {
+        for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+            if (IsWindowVisible(child) && Velorix::TextOf(child).find(words) != std::string::npos)
+                return true;
+        return false;
+    };
+    // A Runic letter is in no ANSI code page; "|" in no file name.
+    const std::pair<const wchar_t*, const char*> folders[] = {
+        {L"C:\\Apps\\\x16A0", "code page"},
+        {L"C:\\Apps\\bad|name", "cannot hold"},
+        {L"C:\\Apps\\Velorix", nullptr}};
+    for (const auto& [folder, reason] : folders) {
+        SendMessageW(GetDlgItem(page, 1019), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(folder));
+        const HWND next = GetDlgItem(outer, IDOK);
+        for (int i = 0; i < 100 && (IsWindowEnabled(next) != 0) != !reason; ++i)
+            e2e::Pump(20);
+        EXPECT_EQ(!reason, IsWindowEnabled(next) != 0) << reason;
+        EXPECT_EQ(reason != nullptr, shows(reason ? reason : "code page")) << reason;
+    }
+    EXPECT_FALSE(shows("cannot hold"));
 }
