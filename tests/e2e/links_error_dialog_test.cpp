@@ -34,6 +34,17 @@ protected:
         EXPECT_TRUE(launcher::SendMouse(m_link, WM_LBUTTONUP, 0, 5, 5));
     }
 
+    // The dialog closed, and the download page was opened exactly once.
+    void ExpectTheDialogGoneAndThePageOpenedOnce()
+    {
+        EXPECT_TRUE(launcher::WaitGone(m_error));
+        const std::vector<std::string> lines = launcher::WaitForLines(m_browser.Log(), 1);
+        e2e::Pump(300);
+        EXPECT_EQ(1u, standins::ReadLogLines(m_browser.Log()).size());
+        ASSERT_FALSE(lines.empty());
+        EXPECT_TRUE(launcher::EndsWith(lines[0], kOpened)) << lines[0];
+    }
+
     HWND FocusOfDialog() const
     {
         GUITHREADINFO info{};
@@ -76,12 +87,7 @@ TEST_F(LinksErrorDialog, APressMovedOffTheLinkBeforeReleaseOpensNothing)
 
     // The click that follows is the one page opened.
     Click();
-    EXPECT_TRUE(launcher::WaitGone(m_error));
-    const std::vector<std::string> lines = launcher::WaitForLines(m_browser.Log(), 1);
-    e2e::Pump(300);
-    EXPECT_EQ(1u, standins::ReadLogLines(m_browser.Log()).size());
-    ASSERT_FALSE(lines.empty());
-    EXPECT_TRUE(launcher::EndsWith(lines[0], kOpened)) << lines[0];
+    ExpectTheDialogGoneAndThePageOpenedOnce();
 }
 
 TEST_F(LinksErrorDialog, TabReachesTheLinkAndEnterOpensThePageAndEndsTheDialog)
@@ -94,11 +100,6 @@ TEST_F(LinksErrorDialog, TabReachesTheLinkAndEnterOpensThePageAndEndsTheDialog)
     e2e::PressKey(VK_TAB);
     EXPECT_EQ(m_link, FocusOfDialog());
     e2e::PressKey(VK_RETURN);
-    EXPECT_TRUE(launcher::WaitGone(m_error));
-    const std::vector<std::string> lines = launcher::WaitForLines(m_browser.Log(), 1);
-    e2e::Pump(300);
-    EXPECT_EQ(1u, standins::ReadLogLines(m_browser.Log()).size());
-    ASSERT_FALSE(lines.empty());
-    EXPECT_TRUE(launcher::EndsWith(lines[0], kOpened)) << lines[0];
+    ExpectTheDialogGoneAndThePageOpenedOnce();
     EXPECT_TRUE(m_app.Running());
 }
