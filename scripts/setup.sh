@@ -33,6 +33,24 @@ if [ ${#need[@]} -gt 0 ]; then
   if [[ " ${need[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     $SUDO dpkg --add-architecture i386
   fi
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+  # A mirror caught mid-sync fails some index files; what it did give is
+  # still used, and the install below says whether that was enough.
+  for try in 1 2 3; do
+    $SUDO apt-get update -qq && break
+    [ "$try" = 3 ] || sleep 10
+  done
+  # 32-bit Wine is installed on its own: where the i386 packages cannot be
+  # had, the 64-bit build alone is run, as on a machine without 32-bit
+  # emulation.
+  rest=() wine32=()
+  for p in "${need[@]}"; do
+    case $p in wine32:i386) wine32=("$p") ;; *) rest+=("$p") ;; esac
+  done
+  if [ ${#rest[@]} -gt 0 ]; then
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${rest[@]}" >/dev/null
+  fi
+  if [ ${#wine32[@]} -gt 0 ]; then
+    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${wine32[@]}" >/dev/null ||
+      echo "setup: 32-bit Wine could not be installed; only the 64-bit programs will run" >&2
+  fi
 fi
