@@ -64,6 +64,7 @@ const MessageMap* CRapidaneDlg::GetMessageMap() const
         Message<&CRapidaneDlg::OnQueryEndSession>(WM_QUERYENDSESSION),
         Message<&CRapidaneDlg::OnEndSession>(WM_ENDSESSION),
         RegisteredMessage<&CRapidaneDlg::OnBringBack>(&bringBackMessage),
+        Message<&CRapidaneDlg::OnNetworkChanged>(kNetworkChangedMessage),
         Message<&CRapidaneDlg::OnPowerBroadcast>(WM_POWERBROADCAST),
     };
     static const MessageMap map(CDialog::GetMessageMap(), entries);
@@ -142,6 +143,7 @@ BOOL CRapidaneDlg::OnInitDialog()
         g_nLocalAddresses = BuildLocalAddressList(g_LocalAddresses, kMaxLocalAddresses);
     });
     RunGuarded("start-up: accelerated mode", [this] { OnAccelerate(); });
+    m_networkChange.Start(m_hWnd, kNetworkChangedMessage);
     m_btnAccelerate.SetCheck(BST_CHECKED);
     return TRUE;
 }

@@ -18,6 +18,7 @@
 #include "net/IfTableBuffer.h"
 #include "net/InterfaceChoice.h"
 #include "net/InterfaceList.h"
+#include "net/NetworkChangeNotice.h"
 #include "tray/TrayIcon.h"
 
 class CRapidaneDlg : public CDialog {
@@ -46,6 +47,8 @@ private:
     static constexpr UINT kResumeLookAgainMs = 5000;
     // Ticks of timer 1 between two reads of the local addresses.
     static constexpr int kAddressPollTicks = 10;
+    // Posted by the system's change notifications.
+    static constexpr UINT kNetworkChangedMessage = WM_APP + 11;
 
     // Window messages and commands
     LRESULT OnSysCommand(WPARAM command, LPARAM l);
@@ -104,6 +107,8 @@ private:
     void FollowLocalAddress();
     void FollowAddressOnTick();
 
+    LRESULT OnNetworkChanged(WPARAM, LPARAM);
+
     // Sleep and resume
     LRESULT OnPowerBroadcast(WPARAM event, LPARAM);
     void LookAgainAfterResume();
@@ -150,6 +155,7 @@ private:
     CInterfaceList m_interfaces;
     InterfaceChoice m_choice;
     CAddressFollower m_addressFollower;
+    CNetworkChangeNotice m_networkChange;
     int m_nTicksSinceAddressRead = 0;
     bool m_bWorkerEndSeen = false;
 };

@@ -37,3 +37,13 @@ void CRapidaneDlg::FollowAddressOnTick()
     else
         m_bWorkerEndSeen = workerEnded;
 }
+
+// The system said interfaces or addresses changed: both are read now rather
+// than at the next tick or address read.
+LRESULT CRapidaneDlg::OnNetworkChanged(WPARAM, LPARAM)
+{
+    m_networkChange.Taken();
+    ReadInterfaceTable();
+    FollowLocalAddress();
+    return 0;
+}
