@@ -32,6 +32,8 @@ public:
     {
         return static_cast<int>(SendMessage(CB_SETCURSEL, static_cast<WPARAM>(index)));
     }
+    void ResetContent() { SendMessage(CB_RESETCONTENT); }
+    BOOL GetDroppedState() const { return SendMessage(CB_GETDROPPEDSTATE) != 0; }
 };
 
 // A menu loaded from the resources, destroyed with the object.

@@ -2,6 +2,7 @@
 
 #include <type_traits>
 
+#include "framework/CancelIo.h"
 #include "framework/Thread.h"
 #include "net/SocketHandle.h"
 
@@ -13,13 +14,21 @@ namespace {
 
 // What the worker receives into: an IPv4 packet of an Ethernet frame fits.
 constexpr int kPacketBytes = 1600;
+// How long a hand-over waits for a woken worker to end, in 1 ms steps;
+// after that the next hand-over finishes what this one began.
+constexpr int kRetireWaitMs = 200;
 
 }  // namespace
 
 bool CAcceleratedMode::IsOn() const
 {
     const int state = m_state.load();
-    return state == kOn || state == kOnWithoutWorker;
+    return state != kOff && state != kStopping;
+}
+
+bool CAcceleratedMode::IsOnWithoutWorker() const
+{
+    return m_state.load() == kOnWithoutWorker;
 }
 
 void CAcceleratedMode::SwitchOn(SocketOpener openSocket)
@@ -27,19 +36,38 @@ void CAcceleratedMode::SwitchOn(SocketOpener openSocket)
     int state = kStopping;
     if (m_state.compare_exchange_strong(state, kOn) || state != kOff)
         return;
-    Hand(openSocket ? openSocket() : INVALID_SOCKET);
-    if (!StartWorkerThread(&PacketWatchThread, this)) {
-        CSocketHandle unused(m_hCaptureSocket);
-        m_hCaptureSocket = INVALID_SOCKET;
-        m_state.store(kOnWithoutWorker);
-    }
+    StartWorker(openSocket ? openSocket() : INVALID_SOCKET);
 }
 
 void CAcceleratedMode::SwitchOff()
 {
+    int state = m_state.load();
+    for (;;) {
+        int next = state;
+        if (state == kOn || state == kRetiring)
+            next = kStopping;
+        else if (state == kOnWithoutWorker)
+            next = kOff;
+        if (next == state || m_state.compare_exchange_weak(state, next))
+            return;
+    }
+}
+
+bool CAcceleratedMode::Rearm(SocketOpener openSocket)
+{
     int state = kOn;
-    if (!m_state.compare_exchange_strong(state, kStopping) && state == kOnWithoutWorker)
-        m_state.compare_exchange_strong(state, kOff);
+    if (m_state.compare_exchange_strong(state, kWaking)) {
+        // The worker keeps its socket open while Waking.
+        CancelPendingIo(reinterpret_cast<HANDLE>(m_hCaptureSocket));
+        m_state.store(kRetiring);
+        for (int waited = 0; waited < kRetireWaitMs && m_state.load() == kRetiring; ++waited)
+            ::Sleep(1);
+        state = m_state.load();
+    }
+    if (state != kOnWithoutWorker)
+        return false;
+    const SOCKET socket = openSocket ? openSocket() : INVALID_SOCKET;
+    return socket != INVALID_SOCKET && StartWorker(socket);
 }
 
 void CAcceleratedMode::Hand(SOCKET socket)
@@ -48,11 +76,25 @@ void CAcceleratedMode::Hand(SOCKET socket)
     m_state.store(kOn);
 }
 
-void CAcceleratedMode::EndWorkerAfterFailure()
+bool CAcceleratedMode::StartWorker(SOCKET socket)
+{
+    Hand(socket);
+    if (StartWorkerThread(&PacketWatchThread, this))
+        return true;
+    CSocketHandle unused(m_hCaptureSocket);
+    m_hCaptureSocket = INVALID_SOCKET;
+    m_state.store(kOnWithoutWorker);
+    return false;
+}
+
+int CAcceleratedMode::StateAfterWaking()
 {
     int state = m_state.load();
-    while (!m_state.compare_exchange_weak(state, state == kOn ? kOnWithoutWorker : kOff)) {
+    while (state == kWaking) {
+        ::SwitchToThread();
+        state = m_state.load();
     }
+    return state;
 }
 
 UINT CAcceleratedMode::Watch()
@@ -60,24 +102,28 @@ UINT CAcceleratedMode::Watch()
     const CSocketHandle socket(m_hCaptureSocket);
     char packet[kPacketBytes];
     sockaddr_in sender;
+    bool failed = false;
     for (;;) {
-        int state = m_state.load();
-        if (state == kStopping) {
-            if (m_state.compare_exchange_strong(state, kOff))
-                return 0;
-            continue;  // switched on again: carry on
+        int state = StateAfterWaking();
+        int next = state;
+        if (state == kStopping)
+            next = kOff;
+        else if (state == kRetiring || (state == kOn && failed))
+            next = kOnWithoutWorker;
+        else if (state != kOn)
+            return failed ? 1 : 0;
+        if (next != state) {
+            if (m_state.compare_exchange_strong(state, next))
+                return failed ? 1 : 0;
+            continue;  // the user-interface thread moved first: switched on again
         }
-        if (state != kOn)
-            return 0;
         int senderLength = sizeof sender;
         // A packet larger than the buffer comes with WSAEMSGSIZE: it has
         // been read and dropped like any other.
         if (::recvfrom(socket.Get(), packet, sizeof packet, 0, reinterpret_cast<sockaddr*>(&sender),
                        &senderLength) == SOCKET_ERROR &&
-            ::WSAGetLastError() != WSAEMSGSIZE) {
-            EndWorkerAfterFailure();
-            return 1;
-        }
+            ::WSAGetLastError() != WSAEMSGSIZE)
+            failed = true;
     }
 }
 

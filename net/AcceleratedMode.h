@@ -9,14 +9,26 @@
 //   Stopping         the mode is off; the worker, waiting in its receive,
 //                    has not yet seen it
 //   OnWithoutWorker  the mode is on, but its worker ended after a failed
-//                    receive (or could not be started)
+//                    receive (or could not be started, or was retired)
+//   Waking           the mode is on; the user-interface thread is cancelling
+//                    the worker's receive so that it can be retired
+//   Retiring         the mode is on; the worker is to end, so that another
+//                    can watch a new address
 // Only the worker closes its socket, once, as it ends; it first moves the
-// state out of Stopping (or On), so switching on again can never take back a
+// state out of Stopping (or On, or Retiring), so switching on again can never take back a
 // worker whose socket is going. Switching on while the worker is Stopping
 // takes that worker back with its socket instead of opening another, and a
 // new socket is opened only in Off. So at any time there is at most one
 // socket of the mode, no socket is open without the worker that will close
 // it, none is closed twice, and none is used after its close.
+//
+// Handing over to a new address: the user-interface thread moves On to
+// Waking, cancels the worker's pending receive, and moves on to Retiring. A
+// worker that finds Waking waits until it is gone, so its socket is still
+// open while the user-interface thread cancels on it; in Retiring it moves to
+// OnWithoutWorker and closes its socket as it ends. From OnWithoutWorker only
+// the user-interface thread moves on, opening the next socket and starting
+// the next worker: there is never more than one worker receiving.
 #pragma once
 #include <atomic>
 
@@ -34,16 +46,31 @@ public:
     // gives INVALID_SOCKET), unless the last worker is still there to take back.
     void SwitchOn(SocketOpener openSocket);
     void SwitchOff();
+    // While the mode is on: ends the worker, should one run, and starts the
+    // next one on the socket that openSocket gives, once the last has gone
+    // (which a worker whose receive cannot be cancelled does only with its
+    // next packet: a later call then finishes). No worker is started on
+    // INVALID_SOCKET. True when a new worker runs.
+    bool Rearm(SocketOpener openSocket);
+    // Whether the mode is on with no worker: the last one ended after a
+    // failed receive, or none could be started.
+    bool IsOnWithoutWorker() const;
 
-    // The worker: receives and drops packets until it sees the mode off
-    // (returns 0) or a receive fails (returns 1); closes its socket.
+    // The worker: receives and drops packets until it sees the mode off or
+    // is retired (returns 0), or a receive fails (returns 1); closes its
+    // socket.
     UINT Watch();
 
 private:
-    enum State : int { kOff, kOn, kStopping, kOnWithoutWorker };
-    // Hands socket to the worker about to start; only while Off.
+    enum State : int { kOff, kOn, kStopping, kOnWithoutWorker, kWaking, kRetiring };
+    // Hands socket to the worker about to start; only while Off or
+    // OnWithoutWorker.
     void Hand(SOCKET socket);
-    void EndWorkerAfterFailure();
+    // Hands socket to a new worker and starts it; false when it could not
+    // be started (the socket is then closed).
+    bool StartWorker(SOCKET socket);
+    // The worker: waits while the user-interface thread is waking it.
+    int StateAfterWaking();
 
     std::atomic<int> m_state{kOff};
     // Written by the user-interface thread before the worker starts and

@@ -33,6 +33,8 @@ public:
     // The row of the interface with index ifIndex, wherever the table holds
     // it now; null when it is not there.
     const MIB_IFROW* RowOfInterface(DWORD ifIndex) const;
+    // Whether a table was ever read into the buffer.
+    bool HasTable() const { return m_pIfTable != nullptr; }
     // Rows the buffer holds: the table's count, limited to what fits.
     DWORD RowCount() const;
 

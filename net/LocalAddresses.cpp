@@ -47,31 +47,40 @@ int CopyLocalAddresses(const MIB_IPADDRTABLE& table, DWORD tableBytes, LOCAL_ADD
     return static_cast<int>(count);
 }
 
-int BuildLocalAddressList(LOCAL_ADDRESS* addresses, int capacity)
+bool ReadLocalAddresses(LOCAL_ADDRESS* addresses, int capacity, int* count)
 {
-    if (capacity <= 0)
-        return 0;
-    ULONG size = 0;
-    ::GetIpAddrTable(nullptr, &size, FALSE);
-    for (int attempt = 0; attempt < kReadAttempts && size > 0 && size <= kIpAddrTableLargest;
+    // Kept from one read to the next, so reading an unchanged table again
+    // allocates nothing. Only the user-interface thread reads addresses.
+    static std::unique_ptr<DWORD[]> buffer;
+    static ULONG bufferBytes = 0;
+    if (capacity <= 0 || !count)
+        return false;
+    ULONG size = bufferBytes;
+    DWORD result = ::GetIpAddrTable(reinterpret_cast<MIB_IPADDRTABLE*>(buffer.get()), &size, FALSE);
+    for (int attempt = 0; attempt < kReadAttempts && result == ERROR_INSUFFICIENT_BUFFER &&
+                          size > bufferBytes && size <= kIpAddrTableLargest;
          ++attempt) {
         // DWORDs, so the table is aligned as the system writes it.
         const ULONG words = (size + sizeof(DWORD) - 1) / sizeof(DWORD);
-        std::unique_ptr<DWORD[]> buffer(new (std::nothrow) DWORD[words]());
-        if (!buffer)
-            return 0;
-        ULONG bytes = words * sizeof(DWORD);
-        size = bytes;
-        const DWORD result =
-            ::GetIpAddrTable(reinterpret_cast<MIB_IPADDRTABLE*>(buffer.get()), &size, FALSE);
-        if (result == NO_ERROR) {
-            return CopyLocalAddresses(*reinterpret_cast<const MIB_IPADDRTABLE*>(buffer.get()),
-                                      bytes, addresses, capacity);
-        }
-        if (result != ERROR_INSUFFICIENT_BUFFER)
-            return 0;
+        std::unique_ptr<DWORD[]> grown(new (std::nothrow) DWORD[words]());
+        if (!grown)
+            return false;
+        buffer = std::move(grown);
+        bufferBytes = words * sizeof(DWORD);
+        size = bufferBytes;
+        result = ::GetIpAddrTable(reinterpret_cast<MIB_IPADDRTABLE*>(buffer.get()), &size, FALSE);
     }
-    return 0;
+    if (result != NO_ERROR || !buffer)
+        return false;
+    *count = CopyLocalAddresses(*reinterpret_cast<const MIB_IPADDRTABLE*>(buffer.get()),
+                                bufferBytes, addresses, capacity);
+    return true;
+}
+
+int BuildLocalAddressList(LOCAL_ADDRESS* addresses, int capacity)
+{
+    int count = 0;
+    return ReadLocalAddresses(addresses, capacity, &count) ? count : 0;
 }
 
 int ChooseCaptureAddress(const LOCAL_ADDRESS* addresses, int count)

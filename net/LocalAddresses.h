@@ -19,6 +19,11 @@ extern int g_nLocalAddresses;
 // read, is reported larger than any real one, or its memory is not there).
 // Windows Sockets must have been started. Never throws.
 int BuildLocalAddressList(LOCAL_ADDRESS* addresses, int capacity);
+// The same read, for a list that is read again while the program runs: the
+// records and *count are written only when the table was read, so a failed
+// read leaves the list as it stood. The table's buffer is kept for the next
+// read. User-interface thread only.
+bool ReadLocalAddresses(LOCAL_ADDRESS* addresses, int capacity, int* count);
 
 // The records of the first rows of a table that holds tableBytes bytes: at
 // most capacity, and no row beyond those the bytes hold. Returns how many.

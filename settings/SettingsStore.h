@@ -17,6 +17,17 @@ void ReadSettings(DwordSetting* values, size_t count);
 // key could not be opened or created.
 bool WriteSettings(const DwordSetting* values, size_t count);
 
+// A REG_QWORD value of exactly eight bytes into *value; false, and *value
+// unchanged, when it is absent or of another size.
+bool ReadQwordSetting(const char* name, ULONG64* value);
+// A string value that fits text with its terminator; false, and text empty,
+// when it is absent, no string, or longer.
+bool ReadTextSetting(const char* name, char* text, size_t textSize);
+// Writes name as REG_QWORD, or as REG_SZ; false when the key could not be
+// opened or created, or the value not written.
+bool WriteQwordSetting(const char* name, ULONG64 value);
+bool WriteTextSetting(const char* name, const char* text);
+
 // The number at the start of text as "%d" wrote it: leading blanks, an
 // optional sign, digits up to the first non-digit; 0 when there is none.
 int LeadingDecimal(const char* text);

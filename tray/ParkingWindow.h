@@ -10,4 +10,5 @@ protected:
 
 private:
     LRESULT OnSessionMessage(WPARAM w, LPARAM l);
+    LRESULT OnPowerBroadcast(WPARAM event, LPARAM data);
 };

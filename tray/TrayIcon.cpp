@@ -129,6 +129,12 @@ LRESULT CTrayIcon::OnSettingChange(WPARAM w, LPARAM)
     return result;
 }
 
+void CTrayIcon::AddAgainIfLost()
+{
+    addPending = !hidden || addFailed;
+    RetryPendingAdd();
+}
+
 // The shell's taskbar was (re)created and knows no icons.
 LRESULT CTrayIcon::OnTaskbarCreated(WPARAM, LPARAM)
 {

@@ -30,6 +30,10 @@ public:
     // to the caller.
     virtual void PrepareMenu(HMENU menu);
 
+    // Adds the icon again where the shell no longer holds it (a taskbar that
+    // restarted unannounced); a shown icon that it holds stays as it is.
+    void AddAgainIfLost();
+
     CWnd* GetCommandTarget() const;
     // Whether the icon is in the notification area now.
     BOOL IsIconShown() const { return enabled && !hidden; }

@@ -5,6 +5,7 @@
 #include "framework/Exception.h"
 #include "framework/MessageFilter.h"
 #include "framework/WinApp.h"
+#include "net/CaptureSocket.h"
 #include "net/LocalAddresses.h"
 #include "res/resource.h"
 #include "ui/AboutDlg.h"
@@ -13,7 +14,8 @@ const UINT CRapidaneDlg::bringBackMessage = ::RegisterWindowMessageA("Velorix.Br
 
 CRapidaneDlg::CRapidaneDlg(CSingleInstance* instance, CWnd* parent)
     : CDialog(IDD_VELORIX_DIALOG, parent), m_pInstance(instance),
-      m_strAccelerated(" 0 hrs :  0 mins :  0 secs")
+      m_strAccelerated(" 0 hrs :  0 mins :  0 secs"),
+      m_addressFollower(g_AcceleratedMode, &OpenCaptureSocket)
 {
     // Each size from the icon resource's own image for it, not one image
     // scaled by the shell: the large one is drawn when the window is
@@ -62,6 +64,8 @@ const MessageMap* CRapidaneDlg::GetMessageMap() const
         Message<&CRapidaneDlg::OnQueryEndSession>(WM_QUERYENDSESSION),
         Message<&CRapidaneDlg::OnEndSession>(WM_ENDSESSION),
         RegisteredMessage<&CRapidaneDlg::OnBringBack>(&bringBackMessage),
+        Message<&CRapidaneDlg::OnNetworkChanged>(kNetworkChangedMessage),
+        Message<&CRapidaneDlg::OnPowerBroadcast>(WM_POWERBROADCAST),
     };
     static const MessageMap map(CDialog::GetMessageMap(), entries);
     return &map;
@@ -139,6 +143,7 @@ BOOL CRapidaneDlg::OnInitDialog()
         g_nLocalAddresses = BuildLocalAddressList(g_LocalAddresses, kMaxLocalAddresses);
     });
     RunGuarded("start-up: accelerated mode", [this] { OnAccelerate(); });
+    m_networkChange.Start(m_hWnd, kNetworkChangedMessage);
     m_btnAccelerate.SetCheck(BST_CHECKED);
     return TRUE;
 }
@@ -239,6 +244,8 @@ LRESULT CRapidaneDlg::OnTimer(WPARAM timer, LPARAM)
         RefreshConnectionStatus();
     else if (timer == kAcceleratedTimer)
         TickAcceleratedTime();
+    else if (timer == kResumeTimer)
+        LookAgainAfterResume();
     return 0;
 }
 

@@ -5,7 +5,8 @@
 //   ui/RapidaneDlgSettings.cpp   the registry settings and the Run-key entry
 //   ui/DialogLinks.cpp           the client launcher, web links and updater
 //   ui/RapidaneDlgStatistics.cpp interface list, panel refresh, clocks
-//   ui/RapidaneDlgAccelerate.cpp accelerated mode
+//   ui/RapidaneDlgAccelerate.cpp accelerated mode and the address it watches
+//   ui/RapidaneDlgPower.cpp      sleep and resume
 #pragma once
 #include <winsock2.h>
 
@@ -13,7 +14,11 @@
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "framework/SingleInstance.h"
+#include "net/AddressFollower.h"
 #include "net/IfTableBuffer.h"
+#include "net/InterfaceChoice.h"
+#include "net/InterfaceList.h"
+#include "net/NetworkChangeNotice.h"
 #include "tray/TrayIcon.h"
 
 class CRapidaneDlg : public CDialog {
@@ -37,6 +42,13 @@ private:
     static constexpr UINT_PTR kStatusTimer = 1;       // refreshes the panel
     static constexpr UINT_PTR kAcceleratedTimer = 2;  // steps the accelerated clock
     static constexpr UINT kTimerPeriod = 1000;        // ms, both timers
+    static constexpr UINT_PTR kResumeTimer = 3;       // looks again after a resume
+    // Adapters come back some seconds after a resume, often with new indexes.
+    static constexpr UINT kResumeLookAgainMs = 5000;
+    // Ticks of timer 1 between two reads of the local addresses.
+    static constexpr int kAddressPollTicks = 10;
+    // Posted by the system's change notifications.
+    static constexpr UINT kNetworkChangedMessage = WM_APP + 11;
 
     // Window messages and commands
     LRESULT OnSysCommand(WPARAM command, LPARAM l);
@@ -82,9 +94,24 @@ private:
     void TickAcceleratedTime();
     void OnSelchangeNetwork();
     void ShowInterfaceCounters();
+    void LoadNetworkChoice(int storedPosition);
+    void SaveNetworkChoice();
+    // Reads the interface table; when its rows are other adapters than the
+    // list was built from, rebuilds the list (forced: even when they are
+    // not). False when the table could not be read.
+    bool ReadInterfaceTable(bool forceRebuild = false);
+    void RebuildInterfaceList();
 
     // Accelerated mode
     void OnAccelerate();
+    void FollowLocalAddress();
+    void FollowAddressOnTick();
+
+    LRESULT OnNetworkChanged(WPARAM, LPARAM);
+
+    // Sleep and resume
+    LRESULT OnPowerBroadcast(WPARAM event, LPARAM);
+    void LookAgainAfterResume();
 
     // The application icon at the system's large and small icon sizes:
     // shared, never destroyed.
@@ -122,9 +149,13 @@ private:
     int m_nConnSecs = 0;
     CIfTableBuffer m_ifTable;  // the interface table, reused by every refresh
     CComboBox m_cmbNetwork;
-    int m_nNetwork = 0;
-    // For each entry of m_cmbNetwork, the index of its interface: rows of
-    // the table move as adapters come and go, the index stays.
-    DWORD m_dwIfIndexOfEntry[256] = {};
-    int m_nEntries = 0;  // entries that m_dwIfIndexOfEntry maps
+    int m_nNetwork = 0;  // -1 while the chosen adapter is gone
+    // For each entry of m_cmbNetwork, its interface: the adapter it stands
+    // for, and the index under which the table holds it now.
+    CInterfaceList m_interfaces;
+    InterfaceChoice m_choice;
+    CAddressFollower m_addressFollower;
+    CNetworkChangeNotice m_networkChange;
+    int m_nTicksSinceAddressRead = 0;
+    bool m_bWorkerEndSeen = false;
 };

@@ -31,6 +31,7 @@ void CRapidaneDlg::LoadSettings()
     m_strAccelerateN.Format("%d", static_cast<int>(values[1].value));
     m_cmbCheckPeriod.SetCurSel(static_cast<int>(values[2].value));
     m_nNetwork = static_cast<int>(values[3].value);
+    LoadNetworkChoice(m_nNetwork);
     UpdateData(FALSE);
 }
 
