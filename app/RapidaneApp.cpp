@@ -2,6 +2,7 @@
 
 #include <objbase.h>
 
+#include "app/OneCopyPerSession.h"
 #include "app/ProcessObjects.h"
 #include "framework/Exception.h"
 #include "ui/RapidaneDlg.h"
@@ -16,25 +17,6 @@ constexpr DISPID kSkinDispId1 = 1;
 constexpr DISPID kSkinLoadFile = 2;
 constexpr DISPID kSkinApply = 18;
 
-// Named in the user's session, so each signed-in user has a Velorix of
-// their own, whichever of the two builds it is.
-const char kInstanceName[] = "Local\\Velorix.MainWindow";
-// How long a later start waits for a first copy that is still starting.
-constexpr DWORD kFirstCopyWait = 5000;  // ms
-
-// A later start brings the running copy's window back and ends. It was
-// started by the user, so it may let that copy take the foreground.
-void HandOverToRunningCopy(const CSingleInstance& instance)
-{
-    const HWND running = instance.FindFirst(kFirstCopyWait);
-    if (!running)
-        return;
-    DWORD process = 0;
-    ::GetWindowThreadProcessId(running, &process);
-    ::AllowSetForegroundWindow(process);
-    ::PostMessageA(running, CRapidaneDlg::bringBackMessage, 0, 0);
-}
-
 }  // namespace
 
 const MessageMap* CRapidaneApp::GetMessageMap() const
@@ -48,10 +30,8 @@ const MessageMap* CRapidaneApp::GetMessageMap() const
 
 BOOL CRapidaneApp::InitInstance()
 {
-    if (!m_instance.Claim(kInstanceName)) {
-        HandOverToRunningCopy(m_instance);
+    if (!ClaimSession(m_instance))
         return FALSE;
-    }
     ::InitCommonControls();
     CWinApp::InitInstance();
     EnableControlContainer();

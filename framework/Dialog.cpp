@@ -3,6 +3,22 @@
 #include "framework/Exception.h"
 #include "framework/WinApp.h"
 
+namespace {
+
+// Modal loops of one thread nest: the innermost one is the one running.
+thread_local CDialog* g_pInnermostModal = nullptr;
+
+// The system makes the nearest ancestor that is not a child window the owner
+// of a new top-level window; a window parked under a hidden popup is none.
+HWND OwnerWindowFor(HWND window)
+{
+    while (window && (::GetWindowLongA(window, GWL_STYLE) & WS_CHILD))
+        window = ::GetAncestor(window, GA_PARENT);
+    return window;
+}
+
+}  // namespace
+
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent)
 {
 }
@@ -40,14 +56,17 @@ INT_PTR CDialog::DoModal()
     if (!owner) {
         CWnd* main = AfxGetMainWnd();
         if (main && main != this && main->IsWindow())
-            owner = ::GetAncestor(main->m_hWnd, GA_ROOT);
+            owner = main->m_hWnd;
     }
+    owner = OwnerWindowFor(owner);
     const bool disableOwner = owner && ::IsWindowEnabled(owner);
     if (disableOwner)
         ::EnableWindow(owner, FALSE);
 
     m_bContinueModal = true;
     m_nModalResult = -1;
+    m_pOuterModal = g_pInnermostModal;
+    g_pInnermostModal = this;
     HWND hwnd = ::CreateDialogParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), owner,
                                      &DialogProc, reinterpret_cast<LPARAM>(this));
     if (hwnd && m_bContinueModal && !::IsWindowVisible(hwnd))
@@ -67,10 +86,13 @@ INT_PTR CDialog::DoModal()
         }
     }
 
+    g_pInnermostModal = m_pOuterModal;
+    m_pOuterModal = nullptr;
     if (disableOwner)
         ::EnableWindow(owner, TRUE);
     if (hwnd) {
-        if (owner && ::GetActiveWindow() == hwnd)
+        // A hidden owner stays inactive: it would take the keyboard unseen.
+        if (owner && ::GetActiveWindow() == hwnd && ::IsWindowVisible(owner))
             ::SetActiveWindow(owner);
         ::DestroyWindow(hwnd);
     }
@@ -101,7 +123,27 @@ BOOL CDialog::PreTranslateMessage(MSG* msg)
     return FALSE;
 }
 
+// The innermost loop is the one running: this dialog's loop could end only
+// after those inside it, which would wait for the user.
 void CDialog::EndDialog(int result)
+{
+    if (IsRunningModally()) {
+        for (CDialog* inner = g_pInnermostModal; inner != this; inner = inner->m_pOuterModal)
+            inner->StopModalLoop(IDCANCEL);
+    }
+    StopModalLoop(result);
+}
+
+bool CDialog::IsRunningModally() const
+{
+    for (const CDialog* dialog = g_pInnermostModal; dialog; dialog = dialog->m_pOuterModal) {
+        if (dialog == this)
+            return true;
+    }
+    return false;
+}
+
+void CDialog::StopModalLoop(int result)
 {
     m_nModalResult = result;
     m_bContinueModal = false;

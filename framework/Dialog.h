@@ -10,8 +10,10 @@ public:
     explicit CDialog(UINT templateId, CWnd* parent = nullptr);
 
     // Runs the dialog; returns the value given to EndDialog, or -1 when the
-    // window could not be created.
+    // window could not be created. Without a parent it is owned by the
+    // application's main window, wherever that window is parked.
     INT_PTR DoModal();
+    // Dialogs running modally inside this one end first, with IDCANCEL.
     void EndDialog(int result);
     // Runs the data exchange: pull when save is TRUE, push otherwise.
     BOOL UpdateData(BOOL save = TRUE);
@@ -33,9 +35,12 @@ private:
     LRESULT OnHelpRequest(WPARAM, LPARAM);
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM w, LPARAM l);
     bool PreTranslateInput(MSG* msg);
+    bool IsRunningModally() const;
+    void StopModalLoop(int result);
 
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
     bool m_bContinueModal = false;
     int m_nModalResult = -1;
+    CDialog* m_pOuterModal = nullptr;  // the dialog whose modal loop this one's runs in
 };

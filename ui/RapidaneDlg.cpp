@@ -4,6 +4,7 @@
 #include "framework/Dc.h"
 #include "framework/Exception.h"
 #include "framework/MessageFilter.h"
+#include "framework/OwnedWindows.h"
 #include "framework/WinApp.h"
 #include "net/CaptureSocket.h"
 #include "net/LocalAddresses.h"
@@ -209,26 +210,29 @@ void CRapidaneDlg::OnAbout()
     about.DoModal();
 }
 
+// The icon's handling takes the foreground for its command first, so the
+// window that comes back keeps it.
 LRESULT CRapidaneDlg::OnTrayNotification(WPARAM iconId, LPARAM mouseMessage)
 {
+    const LRESULT handled = m_trayIcon.HandleNotification(iconId, mouseMessage);
     if (mouseMessage == WM_LBUTTONDBLCLK)
         RestoreWindow();
-    return m_trayIcon.HandleNotification(iconId, mouseMessage);
+    return handled;
 }
 
+// A box this window has open (About) comes back in front of it.
 void CRapidaneDlg::RestoreWindow()
 {
     CTrayIcon::RestoreFromTray(this, FALSE, &m_trayIcon);
     // Minimised to the taskbar while the shell had no icon for it.
     if (IsIconic())
         ShowWindow(SW_RESTORE);
+    ::SetForegroundWindow(FrontOwnedWindow(m_hWnd));
 }
 
-// A box this window has open (About) stays in front of it.
 LRESULT CRapidaneDlg::OnBringBack(WPARAM, LPARAM)
 {
     RestoreWindow();
-    ::SetForegroundWindow(::GetLastActivePopup(m_hWnd));
     return 0;
 }
 
@@ -273,10 +277,15 @@ LRESULT CRapidaneDlg::OnQueryEndSession(WPARAM, LPARAM)
 }
 
 // After this returns the system may end the process at any moment, without
-// its exit: what the exit writes is written now.
-LRESULT CRapidaneDlg::OnEndSession(WPARAM ending, LPARAM)
+// its exit: what the exit writes is written now. A program asked to close
+// for an update (ENDSESSION_CLOSEAPP) is expected to end itself, as Exit
+// does; ending the dialog also closes a box it has open.
+LRESULT CRapidaneDlg::OnEndSession(WPARAM ending, LPARAM reason)
 {
-    if (ending)
-        AfxGetApp()->SaveForSessionEnd();
+    if (!ending)
+        return 0;
+    AfxGetApp()->SaveForSessionEnd();
+    if (reason & ENDSESSION_CLOSEAPP)
+        OnExit();
     return 0;
 }

@@ -63,7 +63,7 @@ private:
     void OnQuit();
     LRESULT OnCtlColor(WPARAM dc, LPARAM control);
     LRESULT OnQueryEndSession(WPARAM, LPARAM);
-    LRESULT OnEndSession(WPARAM ending, LPARAM);
+    LRESULT OnEndSession(WPARAM ending, LPARAM reason);
     LRESULT OnBringBack(WPARAM, LPARAM);
     void RestoreWindow();
 

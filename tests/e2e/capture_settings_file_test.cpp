@@ -98,6 +98,32 @@ TEST(CaptureSettingsFile, IsWrittenCompleteOnceWhenTheSessionEnds)
     }
 }
 
+// An installer or Windows Update asking the program to close (not a
+// logoff): it writes the file and ends by itself.
+TEST(CaptureSettingsFile, IsWrittenCompleteWhenTheProgramIsAskedToCloseForAnUpdate)
+{
+    for (const bool inTray : {false, true}) {
+        SCOPED_TRACE(inTray ? "hidden in the tray" : "shown");
+        e2e::ResetUserState();
+        const std::string folder = e2e::ScratchDir("capture-ini-closeapp");
+        ASSERT_TRUE(e2e::CopyInto(e2e::VelorixExe(), folder));
+        const std::string ini = folder + "\\Velorix.ini";
+        Velorix app(folder + "\\Velorix.exe");
+        ASSERT_NE(nullptr, app.Main());
+        if (inTray)
+            app.Command(IDCANCEL);
+        const std::vector<HWND> windows = app.Windows();
+        for (HWND window : windows)
+            EXPECT_TRUE(SendMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP));
+        for (HWND window : windows)
+            SendMessageA(window, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+        DWORD code = 99;
+        ASSERT_TRUE(app.WaitExit(5000, &code));
+        EXPECT_EQ(0u, code);
+        EXPECT_EQ(kDefaultFile, e2e::ReadFile(ini));
+    }
+}
+
 TEST(CaptureSettingsFile, ALogFileNameLongerThanItsFieldIsKeptAsItStands)
 {
     e2e::ResetUserState();
