@@ -103,11 +103,10 @@ check_unsigned_again() {
     build=$(second_build_of "$dir" "$arch")
     (unsigned_environment
       root=$dir/source build_in "$arch" Release "$build" Velorix installer) || return 1
-    if diff <(hashes_of "$first") <(hashes_of "$build") >/dev/null; then
+    if diff <(hashes_of "$first") <(hashes_of "$build") >&2; then
       echo "signing ($arch): built again without a certificate, the files are the unsigned ones"
     else
-      echo "signing ($arch): built again without a certificate in the environment, $build still differs from $first:" >&2
-      diff <(hashes_of "$first") <(hashes_of "$build") >&2
+      echo "signing ($arch): built again without a certificate in the environment, $build still differs from $first (< first, > second)" >&2
       status=1
     fi
   done
