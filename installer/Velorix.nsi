@@ -210,6 +210,50 @@ FunctionEnd
 !insertmacro END_RUNNING_VELORIX ""
 !insertmacro END_RUNNING_VELORIX "un."
 
+; Leaves the ProductName that the version resource of the file on top of the
+; stack gives in its first language, or "" when it has none. Every release's
+; programs and uninstallers carry one naming the product. A string value's
+; length is in characters; the copy reads no further than that.
+Function ProductNameOf
+  Exch $0
+  Push $1
+  Push $2
+  Push $3
+  Push $4
+  Push $5
+  StrCpy $5 ""
+  System::Call "version::GetFileVersionInfoSizeW(w r0, *i 0) i .r1"
+  ${If} $1 <> 0
+    System::Alloc $1
+    Pop $2
+    System::Call "version::GetFileVersionInfoW(w r0, i 0, i r1, p r2) i .r3"
+    ${If} $3 <> 0
+      System::Call 'version::VerQueryValueW(p r2, w "\VarFileInfo\Translation", *p .r0, *i .r1) i .r3'
+      ${If} $3 <> 0
+      ${AndIf} $1 >= 4
+        System::Call "*$0(&i2 .r3, &i2 .r4)"
+        IntFmt $3 "%04x" $3
+        IntFmt $4 "%04x" $4
+        System::Call 'version::VerQueryValueW(p r2, w "\StringFileInfo\$3$4\ProductName", *p .r0, *i .r1) i .r3'
+        ${If} $3 <> 0
+        ${AndIf} $1 > 0
+        ${AndIf} $1 < ${NSIS_MAX_STRLEN}
+          IntOp $1 $1 + 1
+          System::Call "kernel32::lstrcpynW(w .r5, p r0, i r1) p"
+        ${EndIf}
+      ${EndIf}
+    ${EndIf}
+    System::Free $2
+  ${EndIf}
+  StrCpy $0 $5
+  Pop $5
+  Pop $4
+  Pop $3
+  Pop $2
+  Pop $1
+  Exch $0
+FunctionEnd
+
 !define STILL_RUNNING "${PRODUCT} is still running from this folder. Exit it from its tray menu, then try again."
 
 Section "${PRODUCT}" SecProgram
@@ -219,15 +263,6 @@ Section "${PRODUCT}" SecProgram
   ${If} $0 != ""
     !insertmacro STOP "$0"
   ${EndIf}
-  ; An "Uninstall.exe" here is ours only when the registration says so.
-  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
-  ReadRegStr $1 HKCU "${UNINSTALL_KEY}" "UninstallString"
-  StrCpy $R9 0
-  ${If} $0 == "$INSTDIR"
-  ${AndIf} $1 == '"$INSTDIR\${OLD_UNINSTALLER}"'
-    StrCpy $R9 1
-  ${EndIf}
-
   ; Nothing is written before the folder is known to take files, so a
   ; folder that cannot be made or written leaves no trace.
   StrCpy $FolderExisted 0
@@ -260,7 +295,13 @@ Section "${PRODUCT}" SecProgram
     !insertmacro STOP "${STILL_RUNNING}"
   ${EndIf}
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
-  ${IfThen} $R9 = 1 ${|} Delete "$INSTDIR\${OLD_UNINSTALLER}" ${|}
+  ; An "Uninstall.exe" here is an older release's when its version resource
+  ; names the product, whichever folder the registration names by now (an
+  ; install elsewhere in between moved it); another program's stays.
+  Push "$INSTDIR\${OLD_UNINSTALLER}"
+  Call ProductNameOf
+  Pop $0
+  ${IfThen} $0 S== "${PRODUCT}" ${|} Delete "$INSTDIR\${OLD_UNINSTALLER}" ${|}
   CreateShortCut "$INSTDIR\${PRODUCT}.lnk" "$INSTDIR\${PRODUCT}.exe" "" "$INSTDIR\${PRODUCT}.exe" 0
   CreateShortCut "$SMPROGRAMS\${PRODUCT}.lnk" "$INSTDIR\${PRODUCT}.exe" "" "$INSTDIR\${PRODUCT}.exe" 0
 

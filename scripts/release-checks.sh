@@ -3,9 +3,17 @@
 #   check_reproducible DIR  builds the Release programs and setups once more,
 #                           from a copy of the sources in DIR, and compares
 #                           them with the ones of the ordinary build folders
-#   build_signed DIR        then signs that second build with a throwaway
-#                           certificate made in DIR and verifies every file
-# The second build has no tests: only Velorix and the installer targets.
+#   build_signed DIR        then builds it again with a throwaway certificate,
+#                           made in a folder of DIR whose name holds quotes,
+#                           a dollar sign and a backtick, in the environment,
+#                           and verifies that every file is signed by it
+#   check_unsigned_again DIR
+#                           then builds it once more with no certificate in
+#                           the environment, which must give the unsigned
+#                           files of the first build again
+# Signing follows the environment of each build, not the one a build folder
+# was configured in. The second build has no tests: only Velorix and the
+# installer targets.
 
 # The files compared, relative to a build folder's bin/.
 released_files() {
@@ -20,6 +28,8 @@ hashes_of() {
   (cd "$build/bin" && released_files "$build" | tr '\n' '\0' | xargs -0 sha256sum)
 }
 
+unsigned_environment() { unset VELORIX_SIGN_PFX VELORIX_SIGN_PASSWORD_FILE VELORIX_SIGN_TIMESTAMP_URL; }
+
 check_reproducible() {
   local dir=$1 arch first second status=0
   # New file times and another path, as a second clone would have.
@@ -28,8 +38,9 @@ check_reproducible() {
   for arch in $BUILT_ARCHS; do
     first=$(build_dir_of "$arch")
     second=$(second_build_of "$dir" "$arch")
-    (root=$dir/source CONFIGURE_OPTIONS="-DVELORIX_TESTS=OFF -DVELORIX_SIGN_PFX= ${CONFIGURE_OPTIONS:-}" \
-      build_in "$arch" Release "$second" Velorix installer) || return 1
+    (unsigned_environment
+      root=$dir/source CONFIGURE_OPTIONS="-DVELORIX_TESTS=OFF ${CONFIGURE_OPTIONS:-}" \
+        build_in "$arch" Release "$second" Velorix installer) || return 1
     if [ "$(released_files "$first")" != "$(released_files "$second")" ]; then
       echo "reproducibility ($arch): the builds made different files" >&2
       status=1
@@ -61,22 +72,43 @@ verify_signed() {
   return $status
 }
 
+# A certificate's folder whose name a shell would take apart if the path
+# were pasted into a command line.
+certificate_dir_of() { printf '%s/cert "$HOME` `id` it'"'"'s\n' "$1"; }
+
 build_signed() {
-  local dir=$1 arch build
+  local dir=$1 certs arch build
+  certs=$(certificate_dir_of "$dir")
+  mkdir -p "$certs"
   # Valid for two days and never published; no time-stamp server, so
   # signing reaches no network.
   openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Velorix test signing" \
-    -addext extendedKeyUsage=codeSigning -keyout "$dir/key.pem" -out "$dir/cert.pem" 2>/dev/null
-  echo "throwaway-$RANDOM$RANDOM" >"$dir/password"
-  openssl pkcs12 -export -inkey "$dir/key.pem" -in "$dir/cert.pem" -out "$dir/cert.pfx" \
-    -passout "file:$dir/password"
+    -addext extendedKeyUsage=codeSigning -keyout "$certs/key.pem" -out "$certs/cert.pem" 2>/dev/null
+  echo "throwaway-$RANDOM$RANDOM" >"$certs/password"
+  openssl pkcs12 -export -inkey "$certs/key.pem" -in "$certs/cert.pem" -out "$certs/cert.pfx" \
+    -passout "file:$certs/password"
   for arch in $BUILT_ARCHS; do
     build=$(second_build_of "$dir" "$arch")
-    cmake "$build" -DVELORIX_SIGN_PFX="$dir/cert.pfx" -DVELORIX_SIGN_PASSWORD_FILE="$dir/password" \
-      -DVELORIX_SIGN_TIMESTAMP_URL= >/dev/null || return 1
-    # Linked again, so its new last step signs it.
-    rm -f "$build/bin/Velorix.exe"
-    (root=$dir/source build_in "$arch" Release "$build" Velorix installer) || return 1
-    verify_signed "$build" "$dir/cert.pem" || return 1
+    (unsigned_environment
+      export VELORIX_SIGN_PFX=$certs/cert.pfx VELORIX_SIGN_PASSWORD_FILE=$certs/password
+      root=$dir/source build_in "$arch" Release "$build" Velorix installer) || return 1
+    verify_signed "$build" "$certs/cert.pem" || return 1
   done
+}
+
+check_unsigned_again() {
+  local dir=$1 arch first build status=0
+  for arch in $BUILT_ARCHS; do
+    first=$(build_dir_of "$arch")
+    build=$(second_build_of "$dir" "$arch")
+    (unsigned_environment
+      root=$dir/source build_in "$arch" Release "$build" Velorix installer) || return 1
+    if diff <(hashes_of "$first") <(hashes_of "$build") >&2; then
+      echo "signing ($arch): built again without a certificate, the files are the unsigned ones"
+    else
+      echo "signing ($arch): built again without a certificate in the environment, $build still differs from $first (< first, > second)" >&2
+      status=1
+    fi
+  done
+  return $status
 }

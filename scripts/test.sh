@@ -5,7 +5,8 @@
 # build given a certificate signs them.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-# The ordinary builds are unsigned, whatever this shell holds.
+# The ordinary builds are unsigned, whatever this shell holds: a build
+# signs only when its own environment names a certificate.
 unset VELORIX_SIGN_PFX VELORIX_SIGN_PASSWORD_FILE VELORIX_SIGN_TIMESTAMP_URL
 bash "$root/scripts/build.sh"
 . "$root/scripts/wine-env.sh"
@@ -36,6 +37,8 @@ for arch in $ARCHS; do
       --gtest_filter='Installer.SilentInstall*:Installer.UninstallRemoves*'
   ) || failed="$failed $arch"
 done
+# Last, since it turns the signed setups back into unsigned ones.
+check_unsigned_again "$release" || failed="$failed signing-follows-environment"
 if [ -n "$failed" ]; then
   echo "Tests failed for:$failed" >&2
   exit 1

@@ -394,7 +394,7 @@ TEST_F(Installer, AnotherProgramsUninstallerInASharedFolderIsNeitherReplacedNorR
     EXPECT_EQ("another program's uninstaller", e2e::ReadFile(theirs));
 }
 
-TEST_F(Installer, AnUpgradeReplacesTheUninstallExeThatTheRegistrationShowsIsVelorixs)
+TEST_F(Installer, AnUpgradeInPlaceReplacesAnOlderReleasesUninstallExe)
 {
     const std::string folder = Install("renamed");
     const std::string old = folder + "\\Uninstall.exe";
@@ -435,4 +435,30 @@ TEST_F(Installer, TheFolderPageSaysWhyItRefusesAFolder)
         EXPECT_EQ(reason != nullptr, shows(reason ? reason : "code page")) << reason;
     }
     EXPECT_FALSE(shows("cannot hold"));
+}
+
+TEST_F(Installer, AnOlderReleasesUninstallExeGoesWhenTheFolderIsInstalledAgainAfterAnother)
+{
+    // A, then B, then A again: the registration names B by then. A release
+    // up to 4.6.0 left its uninstaller as "Uninstall.exe"; another product's
+    // file of that name (a system program with a version resource of its
+    // own) shares folder C.
+    const std::string first = Install("aba-first");
+    const std::string older = first + "\\Uninstall.exe";
+    ASSERT_TRUE(MoveFileA((first + "\\" + kUninstaller).c_str(), older.c_str()));
+    char system[MAX_PATH];
+    ASSERT_TRUE(GetSystemDirectoryA(system, sizeof system));
+    const std::string shared = e2e::ScratchDir("installer-aba-shared") + "\\Tools";
+    ASSERT_TRUE(CreateDirectoryA(shared.c_str(), nullptr));
+    ASSERT_TRUE(e2e::CopyInto(std::string(system) + "\\msiexec.exe", shared, "Uninstall.exe"));
+    const std::string theirs = e2e::ReadFile(shared + "\\Uninstall.exe");
+    m_folders.push_back(shared);
+    ASSERT_EQ(0, RunToEnd(SetupExe(), "/S /D=" + shared));
+    Install("aba-second");
+
+    for (const std::string& folder : {first, shared})
+        ASSERT_EQ(0, RunToEnd(SetupExe(), "/S /D=" + folder)) << folder;
+    EXPECT_FALSE(e2e::FileExists(older));
+    EXPECT_TRUE(e2e::FileExists(first + "\\" + kUninstaller));
+    EXPECT_TRUE(theirs == e2e::ReadFile(shared + "\\Uninstall.exe")) << "another product's file";
 }
