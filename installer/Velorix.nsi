@@ -50,7 +50,6 @@ SetDateSave off
 !define SYNCHRONIZE 0x00100000
 !define PROCESS_QUERY_LIMITED_INFORMATION 0x1000
 !define ERROR_ACCESS_DENIED 5
-!define GA_ROOT 2
 !define WC_NO_BEST_FIT_CHARS 0x400
 
 Name "${PRODUCT}"
@@ -173,27 +172,19 @@ Function ${prefix}EndRunningVelorix
       StrCpy $0 "${RUNNING_AS_ADMIN}"
       ${ExitDo}
     ${EndIf}
-    ; A modal box (the About box, say) keeps the program from ending until
-    ; it is closed; Exit would end it later, behind the user's back.
-    System::Call "user32::GetAncestor(p r0, i ${GA_ROOT}) p .r1"
-    System::Call "user32::IsWindowEnabled(p r1) i .r1"
-    System::Call "user32::IsWindowEnabled(p r0) i .r2"
+    ; Exit ends the program in order, closing a box it has open (the About
+    ; box, say) first.
+    System::Call "user32::PostMessageW(p r0, i ${WM_COMMAND}, p ${ID_APP_EXIT_TRAY}, p 0) i .r1 ?e"
+    Pop $2
     ${If} $1 = 0
-    ${OrIf} $2 = 0
-      StrCpy $0 "${PRODUCT} is showing a dialog box. Close it, then try again."
+    ${AndIf} $2 = ${ERROR_ACCESS_DENIED}
+      StrCpy $0 "${RUNNING_AS_ADMIN}"
+    ${ElseIf} $1 = 0
+      StrCpy $0 "${PRODUCT} is running and could not be ended. Exit it from its tray menu, then try again."
     ${Else}
-      System::Call "user32::PostMessageW(p r0, i ${WM_COMMAND}, p ${ID_APP_EXIT_TRAY}, p 0) i .r1 ?e"
-      Pop $2
-      ${If} $1 = 0
-      ${AndIf} $2 = ${ERROR_ACCESS_DENIED}
-        StrCpy $0 "${RUNNING_AS_ADMIN}"
-      ${ElseIf} $1 = 0
-        StrCpy $0 "${PRODUCT} is running and could not be ended. Exit it from its tray menu, then try again."
-      ${Else}
-        System::Call "kernel32::WaitForSingleObject(p r3, i ${EXIT_WAIT_MS}) i .r1"
-        StrCpy $0 ""
-        ${IfThen} $1 <> 0 ${|} StrCpy $0 "${PRODUCT} did not end within a few seconds. Exit it from its tray menu, then try again." ${|}
-      ${EndIf}
+      System::Call "kernel32::WaitForSingleObject(p r3, i ${EXIT_WAIT_MS}) i .r1"
+      StrCpy $0 ""
+      ${IfThen} $1 <> 0 ${|} StrCpy $0 "${PRODUCT} did not end within a few seconds. Exit it from its tray menu, then try again." ${|}
     ${EndIf}
     System::Call "kernel32::CloseHandle(p r3) i"
     ${IfThen} $0 != "" ${|} ${ExitDo} ${|}

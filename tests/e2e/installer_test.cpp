@@ -284,29 +284,33 @@ TEST_F(Installer, UpgradeEndsTheRunningProgramInOrderAndKeepsItsSettings)
     EXPECT_EQ(e2e::ReadFile(BuiltFile("Velorix.exe")), e2e::ReadFile(exe));
 }
 
-TEST_F(Installer, AnUpgradeWithTheAboutBoxOpenNeverStopsHalfWay)
+// Exit closes the box and ends the program in order, shown or hidden in the
+// tray.
+TEST_F(Installer, AnUpgradeWithTheAboutBoxOpenEndsVelorixAndCompletes)
 {
-    const std::string folder = Install("about");
-    const std::string exe = folder + "\\Velorix.exe";
-    FILE* file = fopen(exe.c_str(), "ab");
-    ASSERT_TRUE(file && fputs("older", file) >= 0 && fclose(file) == 0);
-    const std::string older = e2e::ReadFile(exe);
-    e2e::SetString(HKEY_CURRENT_USER, kUninstallKey, "DisplayVersion", "older");
-    Velorix app(exe);
-    ASSERT_NE(nullptr, app.Main());
-    app.Post(WM_COMMAND, ID_APP_ABOUT_TRAY, 0);
-    ASSERT_NE(nullptr, app.WaitForWindow("#32770", "Velorix"));
+    for (const bool inTray : {false, true}) {
+        SCOPED_TRACE(inTray ? "hidden in the tray" : "shown");
+        const std::string folder = Install(inTray ? "about-tray" : "about");
+        const std::string exe = folder + "\\Velorix.exe";
+        FILE* file = fopen(exe.c_str(), "ab");
+        ASSERT_TRUE(file && fputs("older", file) >= 0 && fclose(file) == 0);
+        e2e::SetString(HKEY_CURRENT_USER, kUninstallKey, "DisplayVersion", "older");
+        Velorix app(exe);
+        ASSERT_NE(nullptr, app.Main());
+        if (inTray)
+            app.Command(IDCANCEL);
+        app.Post(WM_COMMAND, ID_APP_ABOUT_TRAY, 0);
+        ASSERT_NE(nullptr, app.WaitForWindow("#32770", "Velorix"));
 
-    // Either Velorix ended in order and the upgrade is complete, or the
-    // setup stopped and changed nothing.
-    const long code = RunToEnd(SetupExe(), "/S /D=" + folder);
-    const bool upgraded = code == 0;
-    EXPECT_EQ(upgraded ? 0 : 2, code);
-    EXPECT_NE(upgraded, app.Running());
-    EXPECT_EQ(upgraded ? e2e::ReadFile(BuiltFile("Velorix.exe")) : older, e2e::ReadFile(exe));
-    EXPECT_EQ(
-        upgraded ? VELORIX_VERSION : "older",
-        e2e::GetString(HKEY_CURRENT_USER, kUninstallKey, "DisplayVersion").value_or("<none>"));
+        EXPECT_EQ(0, RunToEnd(SetupExe(), "/S /D=" + folder));
+        DWORD code = 99;
+        EXPECT_TRUE(app.WaitExit(0, &code));
+        EXPECT_EQ(0u, code);
+        EXPECT_EQ(e2e::ReadFile(BuiltFile("Velorix.exe")), e2e::ReadFile(exe));
+        EXPECT_EQ(
+            VELORIX_VERSION,
+            e2e::GetString(HKEY_CURRENT_USER, kUninstallKey, "DisplayVersion").value_or("<none>"));
+    }
 }
 
 TEST_F(Installer, UninstallRemovesWhatItMadeAndLeavesTheRest)
