@@ -52,6 +52,7 @@ const MessageMap* CHyperLink::GetMessageMap() const
         Message<&CHyperLink::OnFocusChange>(WM_KILLFOCUS),
         Message<&CHyperLink::OnUpdateUIState>(WM_UPDATEUISTATE),
         Message<&CHyperLink::OnGetObject>(WM_GETOBJECT),
+        RegisteredMessage<&CHyperLink::OnJump>(&jumpMessage),
     };
     static const MessageMap map(CStatic::GetMessageMap(), entries);
     return &map;

@@ -52,6 +52,10 @@ private:
     void OnFocusChange();
     void OnUpdateUIState();
     LRESULT OnGetObject(WPARAM flags, LPARAM objectId);
+    LRESULT OnJump(WPARAM, LPARAM);
+
+    // The screen reader's default action, posted by the accessible object.
+    static const UINT jumpMessage;
 
     // The caption font at dpi; the old one stays when none can be made.
     void CreateCaptionFont(int dpi);
