@@ -24,9 +24,7 @@ bool InsideOrOnEdge(const RECT& rect, POINT point)
 CHyperLink::CHyperLink()
     : m_crBackground(::GetSysColor(COLOR_BTNFACE)), m_hHandCursor(::LoadCursorA(nullptr, IDC_HAND))
 {
-    m_font.CreateFont(ScaleForDpi(kFontHeight, SystemDpi()), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
-                      FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                      ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Arial");
+    CreateCaptionFont(SystemDpi());
 }
 
 CHyperLink::~CHyperLink()
@@ -54,6 +52,7 @@ const MessageMap* CHyperLink::GetMessageMap() const
         Message<&CHyperLink::OnFocusChange>(WM_KILLFOCUS),
         Message<&CHyperLink::OnUpdateUIState>(WM_UPDATEUISTATE),
         Message<&CHyperLink::OnGetObject>(WM_GETOBJECT),
+        RegisteredMessage<&CHyperLink::OnJump>(&jumpMessage),
     };
     static const MessageMap map(CStatic::GetMessageMap(), entries);
     return &map;
@@ -67,6 +66,8 @@ void CHyperLink::PreSubclassWindow()
     ModifyStyle(kStaticTypeMask, kLinkStyle);
     if (GetStyle() & WS_DISABLED)
         m_bDisabled = TRUE;
+    // A dialog on a monitor of another scale than the system's.
+    SetDpi(DpiOfWindow(m_hWnd));
 
     if (!m_toolTip.Create(this, 0))
         return;
@@ -87,6 +88,27 @@ void CHyperLink::SetLinkUrl(const char* url)
     if (m_toolTip.m_hWnd)
         m_toolTip.UpdateTipText(m_pszLinkUrl.get(), GetParent(), reinterpret_cast<UINT_PTR>(m_hWnd),
                                 TTF_IDISHWND);
+}
+
+void CHyperLink::CreateCaptionFont(int dpi)
+{
+    CFont font;
+    if (!font.CreateFont(ScaleForDpi(kFontHeight, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                         ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                         DEFAULT_PITCH | FF_DONTCARE, "Arial"))
+        return;
+    m_font.Attach(font.m_hObject);
+    font.m_hObject = nullptr;
+    m_nDpi = dpi;
+}
+
+void CHyperLink::SetDpi(int dpi)
+{
+    if (dpi == m_nDpi && m_font)
+        return;
+    CreateCaptionFont(dpi);
+    if (m_hWnd)
+        Invalidate(TRUE);
 }
 
 int CHyperLink::OpenLink()

@@ -4,7 +4,7 @@
 // the target with the shell and then sends its dialog WM_COMMAND with its id.
 // It is a tab stop of its dialog: with the focus it shows a focus rectangle,
 // and Enter or Space act as a click. While high contrast is on it draws in
-// the scheme's colours.
+// the scheme's colours. Its caption font follows the DPI of its window.
 #pragma once
 #include <memory>
 
@@ -24,6 +24,9 @@ public:
     void SetBackColor(COLORREF colour) { m_crBackground = colour; }
     // Opens the target with the shell: 0, or -1 when there is nothing to open.
     int OpenLink();
+    // The window is shown at dpi now: the caption's font is made again for
+    // it, and the next paint sizes the control to the caption.
+    void SetDpi(int dpi);
 
     BOOL PreTranslateMessage(MSG* msg) override;
 
@@ -49,6 +52,13 @@ private:
     void OnFocusChange();
     void OnUpdateUIState();
     LRESULT OnGetObject(WPARAM flags, LPARAM objectId);
+    LRESULT OnJump(WPARAM, LPARAM);
+
+    // The screen reader's default action, posted by the accessible object.
+    static const UINT jumpMessage;
+
+    // The caption font at dpi; the old one stays when none can be made.
+    void CreateCaptionFont(int dpi);
 
     // What a click does: opens the target, then reports to the dialog.
     void Activate();
@@ -69,6 +79,7 @@ private:
     BOOL m_bUnderlineNormal = FALSE;
     BOOL m_bOpenOnClick = TRUE;
     CFont m_font;
+    int m_nDpi = 0;  // the font's
     COLORREF m_crNormal = RGB(0, 0, 255);
     COLORREF m_crHover = RGB(255, 0, 0);
     COLORREF m_crPressed = RGB(200, 0, 225);

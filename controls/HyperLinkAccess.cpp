@@ -9,6 +9,8 @@ constexpr LPARAM kKeyWasDown = 1 << 30;  // WM_KEYDOWN: an auto-repeat
 
 }  // namespace
 
+const UINT CHyperLink::jumpMessage = ::RegisterWindowMessageA("Velorix.LinkJump");
+
 LRESULT CHyperLink::OnKeyDown(WPARAM key, LPARAM flags)
 {
     if ((key != VK_RETURN && key != VK_SPACE) || (flags & kKeyWasDown) || m_bDisabled)
@@ -55,8 +57,15 @@ LRESULT CHyperLink::OnGetObject(WPARAM flags, LPARAM objectId)
     if (static_cast<DWORD>(objectId) != static_cast<DWORD>(OBJID_CLIENT))
         return Default();
     if (!m_pAccessible)
-        m_pAccessible.reset(CLinkAccessible::Create(m_hWnd, [this] { Activate(); }));
+        m_pAccessible.reset(CLinkAccessible::Create(m_hWnd, jumpMessage));
     if (!m_pAccessible)
         return Default();
-    return ::LresultFromObject(__uuidof(IAccessible), flags, m_pAccessible.get());
+    return ::LresultFromObject(__uuidof(IAccessible), flags,
+                               static_cast<IAccessible*>(m_pAccessible.get()));
+}
+
+LRESULT CHyperLink::OnJump(WPARAM, LPARAM)
+{
+    Activate();
+    return 0;
 }

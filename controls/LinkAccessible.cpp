@@ -1,6 +1,5 @@
 #include "controls/LinkAccessible.h"
 
-#include <utility>
 #include <vector>
 
 namespace {
@@ -18,18 +17,18 @@ BSTR AllocateText(const char* text)
 
 }  // namespace
 
-CLinkAccessible* CLinkAccessible::Create(HWND link, std::function<void()> jump)
+CLinkAccessible* CLinkAccessible::Create(HWND link, UINT jumpMessage)
 {
     IAccessible* standard = nullptr;
     if (FAILED(::CreateStdAccessibleObject(link, OBJID_CLIENT, __uuidof(IAccessible),
                                            reinterpret_cast<void**>(&standard))) ||
         !standard)
         return nullptr;
-    return new CLinkAccessible(link, standard, std::move(jump));
+    return new CLinkAccessible(link, standard, jumpMessage);
 }
 
-CLinkAccessible::CLinkAccessible(HWND link, IAccessible* standard, std::function<void()> jump)
-    : m_hWnd(link), m_pStandard(standard), m_jump(std::move(jump))
+CLinkAccessible::CLinkAccessible(HWND link, IAccessible* standard, UINT jumpMessage)
+    : m_hWnd(link), m_pStandard(standard), m_nJumpMessage(jumpMessage)
 {
 }
 
@@ -46,6 +45,13 @@ STDMETHODIMP CLinkAccessible::QueryInterface(REFIID iid, void** object)
         return E_POINTER;
     if (iid == IID_IUnknown || iid == IID_IDispatch || iid == __uuidof(IAccessible)) {
         *object = static_cast<IAccessible*>(this);
+        AddRef();
+        return S_OK;
+    }
+    // The window that WindowFromAccessibleObject names: without it, the
+    // system walks up to the dialog.
+    if (iid == __uuidof(IOleWindow)) {
+        *object = static_cast<IOleWindow*>(this);
         AddRef();
         return S_OK;
     }
@@ -104,8 +110,15 @@ STDMETHODIMP CLinkAccessible::accDoDefaultAction(VARIANT child)
 {
     if (!IsSelf(child))
         return m_pStandard->accDoDefaultAction(child);
-    if (!m_jump)
+    if (!m_hWnd)
         return CO_E_OBJNOTCONNECTED;
-    m_jump();
-    return S_OK;
+    return ::PostMessageA(m_hWnd, m_nJumpMessage, 0, 0) ? S_OK : E_FAIL;
+}
+
+STDMETHODIMP CLinkAccessible::GetWindow(HWND* window)
+{
+    if (!window)
+        return E_POINTER;
+    *window = m_hWnd;
+    return m_hWnd ? S_OK : E_FAIL;
 }

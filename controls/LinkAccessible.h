@@ -1,25 +1,26 @@
 // CLinkAccessible: what a screen reader hears of a hyperlink. The system's
 // standard object for the link's window answers everything, except that the
 // role is a link, the name is the caption and the default action is "Jump",
-// which does what a click does.
-// Its interface is named by __uuidof(IAccessible): MinGW's oleacc import
-// library offers IID_IAccessible only as a symbol that resolves to a jump
-// into the DLL, not to the identifier.
+// which does what a click does. Its IDispatch gives the same answers, and
+// its IOleWindow names the link's own window.
+// Its interfaces are named by __uuidof: MinGW's oleacc import library offers
+// IID_IAccessible only as a symbol that resolves to a jump into the DLL, not
+// to the identifier.
 #pragma once
 #include <winsock2.h>
 #include <windows.h>
 #include <oleacc.h>
 
-#include <functional>
-
-class CLinkAccessible final : public IAccessible {
+class CLinkAccessible final : public IAccessible, public IOleWindow {
 public:
     // One reference for the caller; null when the system has no standard
-    // object for the window.
-    static CLinkAccessible* Create(HWND link, std::function<void()> jump);
-    // The link is going: the default action does nothing from now on, for
-    // clients that still hold the object.
-    void Detach() { m_jump = nullptr; }
+    // object for the window. The default action posts jumpMessage to the
+    // link: a screen reader waits in its call for the answer, and a click
+    // opens the browser.
+    static CLinkAccessible* Create(HWND link, UINT jumpMessage);
+    // The link is going: for clients that still hold the object, the default
+    // action does nothing from now on and no window is named.
+    void Detach() { m_hWnd = nullptr; }
 
     STDMETHODIMP QueryInterface(REFIID iid, void** object) override;
     STDMETHODIMP_(ULONG) AddRef() override;
@@ -55,9 +56,15 @@ public:
     STDMETHODIMP put_accName(VARIANT child, BSTR name) override;
     STDMETHODIMP put_accValue(VARIANT child, BSTR value) override;
 
+    STDMETHODIMP GetWindow(HWND* window) override;
+    STDMETHODIMP ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+
 private:
-    CLinkAccessible(HWND link, IAccessible* standard, std::function<void()> jump);
+    CLinkAccessible(HWND link, IAccessible* standard, UINT jumpMessage);
     ~CLinkAccessible();
+
+    // Invoke for a member this object answers itself.
+    HRESULT InvokeOwn(DISPID id, WORD flags, const VARIANT& child, VARIANT* result);
 
     static bool IsSelf(const VARIANT& child)
     {
@@ -65,9 +72,9 @@ private:
     }
 
     LONG m_nReferences = 1;
-    HWND m_hWnd;
+    HWND m_hWnd;               // null once detached
     IAccessible* m_pStandard;  // one reference of ours
-    std::function<void()> m_jump;
+    UINT m_nJumpMessage;
 };
 
 // The owner's reference: detached, then released.

@@ -1,29 +1,8 @@
 // What the link's accessible object leaves to the system's standard object
-// for the window: everything but the role, the name and the default action.
+// for the window: everything but the role, the name and the default action
+// (controls/LinkAccessible.cpp), and the way to them through IDispatch
+// (controls/LinkAccessibleDispatch.cpp).
 #include "controls/LinkAccessible.h"
-
-STDMETHODIMP CLinkAccessible::GetTypeInfoCount(UINT* count)
-{
-    return m_pStandard->GetTypeInfoCount(count);
-}
-
-STDMETHODIMP CLinkAccessible::GetTypeInfo(UINT index, LCID locale, ITypeInfo** info)
-{
-    return m_pStandard->GetTypeInfo(index, locale, info);
-}
-
-STDMETHODIMP CLinkAccessible::GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
-                                            DISPID* ids)
-{
-    return m_pStandard->GetIDsOfNames(iid, names, count, locale, ids);
-}
-
-STDMETHODIMP CLinkAccessible::Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
-                                     DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
-                                     UINT* argument)
-{
-    return m_pStandard->Invoke(id, iid, locale, flags, params, result, exception, argument);
-}
 
 STDMETHODIMP CLinkAccessible::get_accParent(IDispatch** parent)
 {

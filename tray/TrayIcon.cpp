@@ -83,6 +83,16 @@ BOOL CTrayIcon::RemoveIcon()
     return removed;
 }
 
+BOOL CTrayIcon::SetIcon(HICON icon)
+{
+    iconData.hIcon = icon;
+    // An icon that is not in the notification area takes it when added.
+    if (!IsIconShown())
+        return TRUE;
+    iconData.uFlags = NIF_ICON;
+    return RefreshIcon();
+}
+
 BOOL CTrayIcon::AddIcon()
 {
     return ::Shell_NotifyIconA(NIM_ADD, &iconData);

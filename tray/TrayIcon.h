@@ -23,6 +23,10 @@ public:
                 BOOL createHidden, DWORD reserved1, DWORD reserved2, DWORD reserved3,
                 DWORD reserved4);
     BOOL RemoveIcon();
+    // Shows icon from now on (the shell takes a copy). The caller keeps it
+    // for as long as the tray icon lives: a re-add after the taskbar
+    // restarts hands it to the shell again.
+    BOOL SetIcon(HICON icon);
 
     // One callback message of the icon.
     virtual LRESULT HandleNotification(WPARAM iconId, LPARAM mouseMessage);

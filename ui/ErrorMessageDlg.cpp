@@ -1,5 +1,6 @@
 #include "ui/ErrorMessageDlg.h"
 
+#include "framework/Dpi.h"
 #include "res/resource.h"
 #include "ui/Addresses.h"
 
@@ -23,6 +24,7 @@ const MessageMap* CErrorMessageDlg::GetMessageMap() const
         // The link has opened the page by the time it reports the click.
         Command<&CErrorMessageDlg::OnOK>(IDC_DOWNLOAD_LINK, 0),
         Message<&CErrorMessageDlg::OnSettingChange>(WM_SETTINGCHANGE),
+        Message<&CErrorMessageDlg::OnDpiChanged>(kDpiChangedMessage),
     };
     static const MessageMap map(CDialog::GetMessageMap(), entries);
     return &map;
@@ -51,4 +53,15 @@ LRESULT CErrorMessageDlg::OnSettingChange(WPARAM action, LPARAM)
     if (action == SPI_SETHIGHCONTRAST && m_linkDownload.m_hWnd)
         m_linkDownload.Invalidate(TRUE);
     return Default();
+}
+
+// The dialog manager scales the controls and the template font; the link's
+// own font is the dialog's to scale.
+LRESULT CErrorMessageDlg::OnDpiChanged(WPARAM dpi, LPARAM suggested)
+{
+    Default();
+    MoveToSuggestedRect(m_hWnd, suggested);
+    if (m_linkDownload.m_hWnd)
+        m_linkDownload.SetDpi(DpiOfChange(dpi));
+    return 0;
 }

@@ -16,6 +16,7 @@ protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
     LRESULT OnSettingChange(WPARAM action, LPARAM);
+    LRESULT OnDpiChanged(WPARAM dpi, LPARAM suggested);
 
 private:
     CString m_strMessage;

@@ -2,6 +2,7 @@
 
 #include "framework/CmdUI.h"
 #include "framework/Dc.h"
+#include "framework/Dpi.h"
 #include "framework/Exception.h"
 #include "framework/MessageFilter.h"
 #include "framework/OwnedWindows.h"
@@ -23,11 +24,7 @@ CRapidaneDlg::CRapidaneDlg(CSingleInstance* instance, CWnd* parent)
     // minimised, the small one is the tray icon. The window's caption keeps
     // no icon.
     m_hIcon = ::LoadIconA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME));
-    m_hSmallIcon = static_cast<HICON>(
-        ::LoadImageA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
-                     ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-    if (!m_hSmallIcon)
-        m_hSmallIcon = m_hIcon;
+    LoadSmallIcon(SystemDpi(), m_smallIcon);
     LoadAutoResume();
 }
 
@@ -67,6 +64,7 @@ const MessageMap* CRapidaneDlg::GetMessageMap() const
         RegisteredMessage<&CRapidaneDlg::OnBringBack>(&bringBackMessage),
         Message<&CRapidaneDlg::OnNetworkChanged>(kNetworkChangedMessage),
         Message<&CRapidaneDlg::OnPowerBroadcast>(WM_POWERBROADCAST),
+        Message<&CRapidaneDlg::OnDpiChanged>(kDpiChangedMessage),
     };
     static const MessageMap map(CDialog::GetMessageMap(), entries);
     return &map;
@@ -118,7 +116,7 @@ BOOL CRapidaneDlg::OnInitDialog()
     SetTimer(kStatusTimer, kTimerPeriod);
     CenterWindow();
     RunGuarded("start-up: tray icon", [this] {
-        m_trayIcon.Create(this, WM_TRAY_NOTIFY, "Velorix", m_hSmallIcon, IDR_TRAY_MENU, FALSE, 0, 0,
+        m_trayIcon.Create(this, WM_TRAY_NOTIFY, "Velorix", SmallIcon(), IDR_TRAY_MENU, FALSE, 0, 0,
                           0, 10);
     });
 

@@ -7,12 +7,14 @@
 //   ui/RapidaneDlgStatistics.cpp interface list, panel refresh, clocks
 //   ui/RapidaneDlgAccelerate.cpp accelerated mode and the address it watches
 //   ui/RapidaneDlgPower.cpp      sleep and resume
+//   ui/RapidaneDlgDisplay.cpp    the display's scale: the small icon
 #pragma once
 #include <winsock2.h>
 
 #include "controls/TipButton.h"
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
+#include "framework/Icon.h"
 #include "framework/SingleInstance.h"
 #include "net/AddressFollower.h"
 #include "net/IfTableBuffer.h"
@@ -113,10 +115,20 @@ private:
     LRESULT OnPowerBroadcast(WPARAM event, LPARAM);
     void LookAgainAfterResume();
 
-    // The application icon at the system's large and small icon sizes:
-    // shared, never destroyed.
+    // Display scale
+    LRESULT OnDpiChanged(WPARAM dpi, LPARAM suggested);
+    // The application icon at the small icon size of dpi; false when it
+    // could not be loaded.
+    static bool LoadSmallIcon(int dpi, CIcon& icon);
+    // The tray icon: the small one, or the large one in its stead.
+    HICON SmallIcon() const { return m_smallIcon ? m_smallIcon : m_hIcon; }
+
+    // The application icon at the system's large icon size: shared, never
+    // destroyed.
     HICON m_hIcon;
-    HICON m_hSmallIcon;
+    // At the small icon size of the window's DPI; outlives m_trayIcon,
+    // which shows it.
+    CIcon m_smallIcon;
     CSingleInstance* m_pInstance;
     bool m_bAutoResumeDownloads = false;
     bool m_bRunAtStartup = false;

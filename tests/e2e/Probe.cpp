@@ -187,6 +187,27 @@ bool CProbe::RefuseIcons(HWND window, bool refuse)
     return Ask(request, *reply);
 }
 
+bool CProbe::WatchIcons(HWND window)
+{
+    probe::Request request{};
+    request.query = probe::Query::WatchIcons;
+    request.window = probe::ToWire(window);
+    auto reply = std::make_unique<probe::Reply>();
+    return Ask(request, *reply);
+}
+
+std::optional<SIZE> CProbe::LastIconSize(HWND window)
+{
+    probe::Request request{};
+    request.query = probe::Query::LastIconSize;
+    request.window = probe::ToWire(window);
+    auto reply = std::make_unique<probe::Reply>();
+    if (!Ask(request, *reply))
+        return std::nullopt;
+    const auto size = probe::FromWire<LRESULT>(reply->result);
+    return SIZE{LOWORD(size), HIWORD(size)};
+}
+
 std::optional<std::vector<unsigned char>> CProbe::FreshHeap(HWND window, size_t bytes)
 {
     probe::Request request{};

@@ -69,6 +69,11 @@ public:
     // While on, the program's own calls of the shell's notification-icon
     // function fail; window is any window of the probed thread.
     bool RefuseIcons(HWND window, bool refuse);
+    // From now on the probe notes the size of every icon that the program
+    // hands the shell's notification-icon function.
+    bool WatchIcons(HWND window);
+    // The size of the last icon noted; {0, 0} before the first.
+    std::optional<SIZE> LastIconSize(HWND window);
     // The first bytes of a block the process heap hands out, before anything
     // is written to it.
     std::optional<std::vector<unsigned char>> FreshHeap(HWND window, size_t bytes);

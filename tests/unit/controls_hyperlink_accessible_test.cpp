@@ -39,8 +39,26 @@ protected:
         if (m_comReady)
             ::CoUninitialize();
     }
+    // The object the link answers WM_GETOBJECT with, as a reader gets it.
+    void GetLinkObject(IAccessible** link)
+    {
+        ASSERT_TRUE(m_comReady);
+        Attach(kCaption);
+        ASSERT_EQ(S_OK, ::AccessibleObjectFromWindow(m_hControl, static_cast<DWORD>(OBJID_CLIENT),
+                                                     __uuidof(IAccessible),
+                                                     reinterpret_cast<void**>(link)));
+        ASSERT_NE(nullptr, *link);
+    }
     bool m_comReady = false;
 };
+
+// The messages waiting for the calling thread, handled.
+void RunQueue()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        ::DispatchMessageA(&msg);
+}
 
 }  // namespace
 
@@ -67,7 +85,53 @@ TEST_F(ControlsHyperLinkAccessible, AReaderHearsALinkNamedByItsCaptionThatJumps)
     ASSERT_EQ(S_OK, link->get_accDefaultAction(self, &action.m_b));
     EXPECT_STREQ(L"Jump", action.m_b);
 
-    // The action is a click: the host hears of it once.
+    // The action is a click, after the reader's call has returned: the
+    // host hears of it once.
     EXPECT_EQ(S_OK, link->accDoDefaultAction(self));
+    EXPECT_EQ(0, Clicks());
+    RunQueue();
     EXPECT_EQ(1, Clicks());
+}
+
+TEST_F(ControlsHyperLinkAccessible, ThroughIDispatchTheLinkGivesItsOwnAnswers)
+{
+    CComRef<IAccessible> link;
+    GetLinkObject(&link.m_p);
+    VARIANT self;
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    DISPPARAMS child{&self, nullptr, 1, 0};
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+
+    VARIANT role, name;
+    ::VariantInit(&role);
+    ::VariantInit(&name);
+    ASSERT_EQ(S_OK, link->Invoke(DISPID_ACC_ROLE, IID_NULL, 0, DISPATCH_PROPERTYGET, &child, &role,
+                                 nullptr, nullptr));
+    EXPECT_EQ(VT_I4, role.vt);
+    EXPECT_EQ(ROLE_SYSTEM_LINK, role.lVal);
+    // The child is optional: without it the link speaks of itself.
+    ASSERT_EQ(S_OK, link->Invoke(DISPID_ACC_NAME, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &name,
+                                 nullptr, nullptr));
+    ASSERT_EQ(VT_BSTR, name.vt);
+    EXPECT_STREQ(L"Click here to download uTorrent", name.bstrVal);
+    ::VariantClear(&name);
+
+    EXPECT_EQ(S_OK, link->Invoke(DISPID_ACC_DODEFAULTACTION, IID_NULL, 0, DISPATCH_METHOD, &child,
+                                 nullptr, nullptr, nullptr));
+    RunQueue();
+    EXPECT_EQ(1, Clicks());
+}
+
+// What WindowFromAccessibleObject asks the object for first; without it
+// the answer rests on the parents that the standard object reports.
+TEST_F(ControlsHyperLinkAccessible, TheObjectNamesTheLinksOwnWindow)
+{
+    CComRef<IAccessible> link;
+    GetLinkObject(&link.m_p);
+    CComRef<IOleWindow> window;
+    ASSERT_EQ(S_OK, link->QueryInterface(__uuidof(IOleWindow), window.Out()));
+    HWND named = nullptr;
+    ASSERT_EQ(S_OK, window->GetWindow(&named));
+    EXPECT_EQ(m_hControl, named);
 }

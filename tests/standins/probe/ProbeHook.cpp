@@ -84,6 +84,10 @@ probe::Status Dispatch(const probe::Request& request, probe::Section& section)
         return probe::RefuseIcons(request.wParam != 0);
     case probe::Query::FreshHeap:
         return CopyFreshHeap(request, section);
+    case probe::Query::WatchIcons:
+        return probe::WatchIcons();
+    case probe::Query::LastIconSize:
+        return probe::ReadLastIconSize(section.reply);
     }
     return probe::Status::BadRequest;
 }

@@ -65,6 +65,11 @@ enum class Query : std::uint32_t {
     RefuseIcons = 5,
     // The buffer receives a block just taken from the process heap, not zeroed.
     FreshHeap = 6,
+    // From now on the program's Shell_NotifyIconA calls reach the shell
+    // through the probe, which notes the size of each icon they hand it.
+    WatchIcons = 7,
+    // result: MAKELONG(width, height) of the last icon watched; 0 for none.
+    LastIconSize = 8,
 };
 
 enum class Status : std::uint32_t {

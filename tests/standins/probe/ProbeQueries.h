@@ -12,5 +12,7 @@ Status ReadSystemMenu(HWND window, Reply& reply);
 Status ReadTools(HWND control, Reply& reply);
 // A shell that refuses every icon, as one still starting at logon does.
 Status RefuseIcons(bool refuse);
+Status WatchIcons();
+Status ReadLastIconSize(Reply& reply);
 
 }  // namespace probe
