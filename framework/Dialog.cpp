@@ -48,6 +48,7 @@ INT_PTR CDialog::DoModal()
 
     m_bContinueModal = true;
     m_nModalResult = -1;
+    m_shownTexts.Forget();
     HWND hwnd = ::CreateDialogParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), owner,
                                      &DialogProc, reinterpret_cast<LPARAM>(this));
     if (hwnd && m_bContinueModal && !::IsWindowVisible(hwnd))
@@ -114,7 +115,7 @@ BOOL CDialog::UpdateData(BOOL save)
 {
     if (!m_hWnd)
         return FALSE;
-    CDataExchange dx(this, save != FALSE);
+    CDataExchange dx(this, save != FALSE, m_shownTexts);
     try {
         DoDataExchange(&dx);
     } catch (const CException&) {

@@ -38,4 +38,5 @@ private:
     CWnd* m_pParentWnd;
     bool m_bContinueModal = false;
     int m_nModalResult = -1;
+    CShownTexts m_shownTexts;  // of the window DoModal runs
 };
