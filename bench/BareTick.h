@@ -1,6 +1,9 @@
 // The system calls of one panel refresh and nothing else: the interface
 // table into a buffer sized once, the 64-bit row of the interface the panel
-// shows, and the connection state.
+// shows, and the connection state. Whatever else the refresh comes to call
+// belongs in Tick() too, at the rate the refresh calls it (a query made
+// every tenth tick: every tenth Tick(), with its own counter here), so the
+// ratio keeps comparing like with like.
 #pragma once
 #include <vector>
 

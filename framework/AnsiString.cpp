@@ -7,6 +7,19 @@
 
 #include "framework/Exception.h"
 
+namespace {
+
+// Room for length characters in whole blocks of 32 bytes with the zero: a
+// text that grows by a digit or two, as a byte counter does, keeps its
+// buffer. The heap hands out blocks of 8 or 16 bytes in any case.
+size_t RoomFor(size_t length)
+{
+    constexpr size_t kBlock = 32;
+    return length < PTRDIFF_MAX / 2 ? (length / kBlock + 1) * kBlock - 1 : length;
+}
+
+}  // namespace
+
 CString::CString(CString&& other) noexcept
     : m_pData(other.m_pData), m_nLength(other.m_nLength), m_nCapacity(other.m_nCapacity)
 {
@@ -40,7 +53,7 @@ void CString::Reserve(size_t length)
         return;
     // Grows at least twofold, so text added piece by piece is copied a
     // bounded number of times.
-    size_t capacity = m_nCapacity * 2 > length ? m_nCapacity * 2 : length;
+    size_t capacity = RoomFor(m_nCapacity * 2 > length ? m_nCapacity * 2 : length);
     if (capacity >= PTRDIFF_MAX / 2) {
         if (length >= PTRDIFF_MAX / 2)
             throw CMemoryException();
@@ -66,13 +79,14 @@ void CString::Assign(const char* text, size_t length)
         // The text may be a part of this one: memmove copes.
         std::memmove(m_pData, text, length);
     } else {
-        char* data = new (std::nothrow) char[length + 1];
+        const size_t capacity = RoomFor(length);
+        char* data = new (std::nothrow) char[capacity + 1];
         if (!data)
             throw CMemoryException();
         std::memcpy(data, text, length);
         delete[] m_pData;
         m_pData = data;
-        m_nCapacity = length;
+        m_nCapacity = capacity;
     }
     m_pData[length] = '\0';
     m_nLength = length;

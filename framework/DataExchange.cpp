@@ -1,7 +1,5 @@
 #include "framework/DataExchange.h"
 
-#include <cstring>
-
 #include "framework/Exception.h"
 #include "framework/Wnd.h"
 
@@ -11,6 +9,11 @@ HWND CDataExchange::PrepareCtrl(int id) const
     if (!control)
         throw CDataExchangeException();
     return control;
+}
+
+CShownTexts::Entry& CDataExchange::ShownText(int id) const
+{
+    return m_shown.Of(m_pDlgWnd->m_hWnd, id);
 }
 
 void DDX_Control(CDataExchange* dx, int id, CWnd& control)
@@ -23,38 +26,57 @@ void DDX_Control(CDataExchange* dx, int id, CWnd& control)
 
 namespace {
 
+// One call for a text that fits the buffer, as labels' texts do; a longer
+// one is read whole.
+void ReadControlText(HWND control, CString& text)
+{
+    char shown[256];
+    shown[0] = '\0';
+    const int length = ::GetWindowTextA(control, shown, sizeof shown);
+    if (length >= 0 && length < static_cast<int>(sizeof shown) - 1) {
+        shown[length] = '\0';
+        text = shown;
+        return;
+    }
+    const int whole = ::GetWindowTextLengthA(control);
+    char* buffer = text.GetBuffer(whole);
+    ::GetWindowTextA(control, buffer, whole + 1);
+    text.ReleaseBuffer();
+}
+
 // Labels here draw transparently over their parent's background, so a label
 // whose text changes has the parent repaint what lies behind it first;
 // otherwise the old text would stay visible under the new.
-void SetControlText(HWND control, const char* text)
+bool SetControlText(HWND control, const char* text)
 {
-    char current[256];
-    const int length = ::GetWindowTextLengthA(control);
-    if (length < static_cast<int>(sizeof current)) {
-        ::GetWindowTextA(control, current, sizeof current);
-        if (std::strcmp(current, text) == 0)
-            return;
-    }
-    ::SetWindowTextA(control, text);
+    if (!::SetWindowTextA(control, text))
+        return false;
     HWND parent = ::GetParent(control);
     RECT area;
     if (parent && ::GetWindowRect(control, &area)) {
         ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&area), 2);
         ::RedrawWindow(parent, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
+    return true;
 }
 
 }  // namespace
 
 void DDX_Text(CDataExchange* dx, int id, CString& text)
 {
-    HWND control = dx->PrepareCtrl(id);
+    CShownTexts::Entry& shown = dx->ShownText(id);
+    if (dx->m_bSaveAndValidate || !shown.known || shown.typed) {
+        shown.known = false;
+        ReadControlText(shown.control, shown.text);
+        shown.known = true;
+    }
     if (dx->m_bSaveAndValidate) {
-        const int length = ::GetWindowTextLengthA(control);
-        char* buffer = text.GetBuffer(length);
-        ::GetWindowTextA(control, buffer, length + 1);
-        text.ReleaseBuffer();
-    } else {
-        SetControlText(control, text);
+        text = shown.text;
+    } else if (shown.text != text) {
+        shown.known = false;
+        if (SetControlText(shown.control, text)) {
+            shown.text = text;
+            shown.known = true;
+        }
     }
 }

@@ -67,6 +67,7 @@ INT_PTR CDialog::DoModal()
     m_nModalResult = -1;
     m_pOuterModal = g_pInnermostModal;
     g_pInnermostModal = this;
+    m_shownTexts.Forget();
     HWND hwnd = ::CreateDialogParamA(AfxGetInstanceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), owner,
                                      &DialogProc, reinterpret_cast<LPARAM>(this));
     if (hwnd && m_bContinueModal && !::IsWindowVisible(hwnd))
@@ -156,7 +157,7 @@ BOOL CDialog::UpdateData(BOOL save)
 {
     if (!m_hWnd)
         return FALSE;
-    CDataExchange dx(this, save != FALSE);
+    CDataExchange dx(this, save != FALSE, m_shownTexts);
     try {
         DoDataExchange(&dx);
     } catch (const CException&) {

@@ -4,6 +4,7 @@
 #include "framework/Controls.h"
 #include "framework/Dialog.h"
 #include "framework/WinApp.h"
+#include "tests/support/ImportPatch.h"
 
 namespace {
 
@@ -44,6 +45,33 @@ protected:
     }
 };
 
+// Reads and writes of one control's text, counted.
+HWND g_watched = nullptr;
+int g_textCalls = 0;  // reads and writes of g_watched's text
+// The system's functions: calls by name here would come back through the
+// patched import table.
+decltype(&::GetWindowTextA) g_getText = nullptr;
+decltype(&::SetWindowTextA) g_setText = nullptr;
+
+int WINAPI CountedGetText(HWND window, LPSTR text, int size)
+{
+    g_textCalls += window == g_watched;
+    return g_getText(window, text, size);
+}
+
+BOOL WINAPI CountedSetText(HWND window, LPCSTR text)
+{
+    g_textCalls += window == g_watched;
+    return g_setText(window, text);
+}
+
+std::string ShownText(HWND dialog, int id)
+{
+    char text[64] = "";
+    ::GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
 }  // namespace
 
 TEST(FrameworkDialog, PushFillsControlsAndOkPullsThemBack)
@@ -74,6 +102,46 @@ TEST(FrameworkDialog, AMissingControlFailsTheExchangeAndOkDoesNotEnd)
     };
     EXPECT_EQ(IDCANCEL, dialog.DoModal());
     EXPECT_FALSE(dialog.pushSucceeded);
+}
+
+TEST(FrameworkDialog, PushingUnchangedTextsLeavesALabelAloneAndResetsTypedText)
+{
+    TestDialog dialog;
+    dialog.whenOpen = [](TestDialog& d) {
+        d.EndDialog(IDOK);
+        const CImportPatch read("user32.dll", "GetWindowTextA",
+                                reinterpret_cast<const void*>(&CountedGetText));
+        const CImportPatch write("user32.dll", "SetWindowTextA",
+                                 reinterpret_cast<const void*>(&CountedSetText));
+        ASSERT_TRUE(read.Applied() && write.Applied());
+        g_getText = read.Original<decltype(g_getText)>();
+        g_setText = write.Original<decltype(g_setText)>();
+        g_watched = ::GetDlgItem(d.m_hWnd, 1001);
+        g_textCalls = 0;
+        ::SetDlgItemTextA(d.m_hWnd, 1002, "typed by the user");
+        d.UpdateData(FALSE);
+        d.UpdateData(FALSE);
+        EXPECT_EQ(0, g_textCalls);
+        EXPECT_EQ("pushed edit", ShownText(d.m_hWnd, 1002));
+        g_watched = nullptr;
+    };
+    EXPECT_EQ(IDOK, dialog.DoModal());
+}
+
+TEST(FrameworkDialog, ALabelTextSetFromOutsideIsPulledAndAPushPutsTheMemberBack)
+{
+    TestDialog dialog;
+    dialog.whenOpen = [](TestDialog& d) {
+        d.EndDialog(IDOK);
+        HWND label = ::GetDlgItem(d.m_hWnd, 1001);
+        ::SendMessageA(label, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("from outside"));
+        d.UpdateData(TRUE);
+        EXPECT_STREQ("from outside", d.label);
+        d.label = "pushed label";
+        d.UpdateData(FALSE);
+        EXPECT_EQ("pushed label", ShownText(d.m_hWnd, 1001));
+    };
+    EXPECT_EQ(IDOK, dialog.DoModal());
 }
 
 TEST(FrameworkDialog, AComboBoxWithoutAControlTakesNoEntry)

@@ -34,6 +34,15 @@ TEST(FrameworkString, ReformattingReusesTheBuffer)
     EXPECT_EQ(before, text.c_str());
 }
 
+TEST(FrameworkString, ACounterThatGainsADigitKeepsItsBuffer)
+{
+    CString text;
+    text.Format(" %d ", 999999);
+    const char* before = text.c_str();
+    text.Format(" %d ", 1000000);
+    EXPECT_EQ(before, text.c_str());
+}
+
 TEST(FrameworkString, LeftFindAndBuffer)
 {
     const CString text("Intel(R) PRO/1000 Loopback");
