@@ -48,6 +48,17 @@ void CBareTick::IfEntry2()
     m_getIfEntry2(&row);
 }
 
+void CBareTick::AddressTable()
+{
+    ULONG size = static_cast<ULONG>(m_addresses.size() * sizeof(DWORD));
+    if (::GetIpAddrTable(reinterpret_cast<MIB_IPADDRTABLE*>(m_addresses.data()), &size, FALSE) ==
+        ERROR_INSUFFICIENT_BUFFER) {
+        m_addresses.assign(size / sizeof(DWORD) + 1, 0);
+        size = static_cast<ULONG>(m_addresses.size() * sizeof(DWORD));
+        ::GetIpAddrTable(reinterpret_cast<MIB_IPADDRTABLE*>(m_addresses.data()), &size, FALSE);
+    }
+}
+
 void CBareTick::ConnectedState()
 {
     DWORD flags = 0;

@@ -20,10 +20,15 @@ public:
     {
         IfTable();
         IfEntry2();
+        if (++m_ticksSinceAddresses >= kAddressTicks) {
+            m_ticksSinceAddresses = 0;
+            AddressTable();
+        }
         ConnectedState();
     }
     bool IfTable();
     void IfEntry2();
+    void AddressTable();
     static void ConnectedState();
 
 private:
@@ -35,4 +40,9 @@ private:
     GetIfEntry2Fn m_getIfEntry2 = nullptr;
     std::vector<DWORD> m_table;  // DWORDs: aligned as the system writes the table
     NET_IFINDEX m_index = 0;
+    // The local addresses, read every tenth tick into a buffer kept between
+    // reads, as the refresh reads them.
+    static constexpr int kAddressTicks = 10;
+    int m_ticksSinceAddresses = 0;
+    std::vector<DWORD> m_addresses;
 };

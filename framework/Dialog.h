@@ -43,5 +43,5 @@ private:
     bool m_bContinueModal = false;
     int m_nModalResult = -1;
     CDialog* m_pOuterModal = nullptr;  // the dialog whose modal loop this one's runs in
-    CShownTexts m_shownTexts;  // of the window DoModal runs
+    CShownTexts m_shownTexts;          // of the window DoModal runs
 };
