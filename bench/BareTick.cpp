@@ -30,6 +30,9 @@ bool CBareTick::Prepare()
     m_table.assign(size / sizeof(DWORD) + kSpareRows * sizeof(MIB_IFROW) / sizeof(DWORD), 0);
     if (!IfTable())
         return false;
+    ULONG addressBytes = 0;
+    ::GetIpAddrTable(nullptr, &addressBytes, FALSE);
+    m_addresses.assign(addressBytes / sizeof(DWORD) + 1, 0);
     ChooseShownRow();
     return true;
 }
@@ -51,12 +54,7 @@ void CBareTick::IfEntry2()
 void CBareTick::AddressTable()
 {
     ULONG size = static_cast<ULONG>(m_addresses.size() * sizeof(DWORD));
-    if (::GetIpAddrTable(reinterpret_cast<MIB_IPADDRTABLE*>(m_addresses.data()), &size, FALSE) ==
-        ERROR_INSUFFICIENT_BUFFER) {
-        m_addresses.assign(size / sizeof(DWORD) + 1, 0);
-        size = static_cast<ULONG>(m_addresses.size() * sizeof(DWORD));
-        ::GetIpAddrTable(reinterpret_cast<MIB_IPADDRTABLE*>(m_addresses.data()), &size, FALSE);
-    }
+    ::GetIpAddrTable(reinterpret_cast<MIB_IPADDRTABLE*>(m_addresses.data()), &size, FALSE);
 }
 
 void CBareTick::ConnectedState()

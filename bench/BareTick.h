@@ -40,8 +40,8 @@ private:
     GetIfEntry2Fn m_getIfEntry2 = nullptr;
     std::vector<DWORD> m_table;  // DWORDs: aligned as the system writes the table
     NET_IFINDEX m_index = 0;
-    // The local addresses, read every tenth tick into a buffer kept between
-    // reads, as the refresh reads them.
+    // The local addresses, read every tenth tick into a buffer sized once,
+    // as the refresh keeps its own.
     static constexpr int kAddressTicks = 10;
     int m_ticksSinceAddresses = 0;
     std::vector<DWORD> m_addresses;

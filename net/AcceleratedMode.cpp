@@ -14,9 +14,11 @@ namespace {
 
 // What the worker receives into: an IPv4 packet of an Ethernet frame fits.
 constexpr int kPacketBytes = 1600;
-// How long a hand-over waits for a woken worker to end, in 1 ms steps;
-// after that the next hand-over finishes what this one began.
+// How long a hand-over waits for a woken worker to end, in 1 ms steps,
+// waking it again after each kWakeAgainMs; after that the next hand-over
+// finishes what this one began.
 constexpr int kRetireWaitMs = 200;
+constexpr int kWakeAgainMs = 10;
 
 }  // namespace
 
@@ -55,19 +57,32 @@ void CAcceleratedMode::SwitchOff()
 
 bool CAcceleratedMode::Rearm(SocketOpener openSocket)
 {
-    int state = kOn;
-    if (m_state.compare_exchange_strong(state, kWaking)) {
-        // The worker keeps its socket open while Waking.
-        CancelPendingIo(reinterpret_cast<HANDLE>(m_hCaptureSocket));
-        m_state.store(kRetiring);
-        for (int waited = 0; waited < kRetireWaitMs && m_state.load() == kRetiring; ++waited)
-            ::Sleep(1);
-        state = m_state.load();
-    }
+    int state = m_state.load();
+    if (state == kOn || state == kRetiring)
+        state = Retire(state);
     if (state != kOnWithoutWorker)
         return false;
     const SOCKET socket = openSocket ? openSocket() : INVALID_SOCKET;
     return socket != INVALID_SOCKET && StartWorker(socket);
+}
+
+// A worker that had looked at the state but not yet begun its receive when
+// that was cancelled receives on: it is woken again every few milliseconds.
+int CAcceleratedMode::Retire(int state)
+{
+    for (int waited = 0; waited < kRetireWaitMs;) {
+        if (!m_state.compare_exchange_strong(state, kWaking))
+            return state;  // the worker moved first: it ended after a failure
+        // The worker keeps its socket open while Waking.
+        CancelPendingIo(reinterpret_cast<HANDLE>(m_hCaptureSocket));
+        m_state.store(kRetiring);
+        for (int step = 0; step < kWakeAgainMs && m_state.load() == kRetiring; ++step, ++waited)
+            ::Sleep(1);
+        state = m_state.load();
+        if (state != kRetiring)
+            return state;
+    }
+    return state;
 }
 
 void CAcceleratedMode::Hand(SOCKET socket)

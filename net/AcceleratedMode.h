@@ -26,7 +26,9 @@
 // Waking, cancels the worker's pending receive, and moves on to Retiring. A
 // worker that finds Waking waits until it is gone, so its socket is still
 // open while the user-interface thread cancels on it; in Retiring it moves to
-// OnWithoutWorker and closes its socket as it ends. From OnWithoutWorker only
+// OnWithoutWorker and closes its socket as it ends. A worker that entered its
+// receive just after the cancel is woken again the same way, from Retiring,
+// as long as the hand-over waits. From OnWithoutWorker only
 // the user-interface thread moves on, opening the next socket and starting
 // the next worker: there is never more than one worker receiving.
 #pragma once
@@ -69,6 +71,8 @@ private:
     // Hands socket to a new worker and starts it; false when it could not
     // be started (the socket is then closed).
     bool StartWorker(SOCKET socket);
+    // Wakes the worker (On or Retiring) until it has left; the state then.
+    int Retire(int state);
     // The worker: waits while the user-interface thread is waking it.
     int StateAfterWaking();
 
