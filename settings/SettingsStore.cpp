@@ -52,19 +52,40 @@ bool WriteSettings(const DwordSetting* values, size_t count)
     return true;
 }
 
-bool ReadQwordSetting(const char* name, ULONG64* value)
+namespace {
+
+// name's data, of type, into data (size bytes); its length in *size. False
+// when the key or the value is not there, or the value is of another type or
+// does not fit.
+bool ReadValue(const char* name, DWORD type, void* data, DWORD* size)
 {
     char path[64];
     FormatSettingsKey(path);
     RegKey key;
-    if (!key.Open(HKEY_CURRENT_USER, path, KEY_QUERY_VALUE))
-        return false;
+    DWORD stored = 0;
+    return key.Open(HKEY_CURRENT_USER, path, KEY_QUERY_VALUE) &&
+           ::RegQueryValueExA(key, name, nullptr, &stored, static_cast<BYTE*>(data), size) ==
+               ERROR_SUCCESS &&
+           stored == type;
+}
+
+bool WriteValue(const char* name, DWORD type, const void* data, DWORD size)
+{
+    char path[64];
+    FormatSettingsKey(path);
+    RegKey key;
+    return key.Create(HKEY_CURRENT_USER, path, KEY_ALL_ACCESS) &&
+           ::RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size) ==
+               ERROR_SUCCESS;
+}
+
+}  // namespace
+
+bool ReadQwordSetting(const char* name, ULONG64* value)
+{
     ULONG64 data = 0;
-    DWORD type = 0;
     DWORD size = sizeof data;
-    if (::RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) !=
-            ERROR_SUCCESS ||
-        type != REG_QWORD || size != sizeof data)
+    if (!ReadValue(name, REG_QWORD, &data, &size) || size != sizeof data)
         return false;
     *value = data;
     return true;
@@ -74,44 +95,22 @@ bool ReadTextSetting(const char* name, char* text, size_t textSize)
 {
     if (!text || textSize == 0)
         return false;
-    text[0] = '\0';
-    char path[64];
-    FormatSettingsKey(path);
-    RegKey key;
-    if (!key.Open(HKEY_CURRENT_USER, path, KEY_QUERY_VALUE))
-        return false;
-    DWORD type = 0;
     // One byte kept back, so the text ends inside the buffer even when the
     // stored data lacks its terminator.
     DWORD size = static_cast<DWORD>(textSize - 1);
-    if (::RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text), &size) !=
-            ERROR_SUCCESS ||
-        type != REG_SZ) {
-        text[0] = '\0';
-        return false;
-    }
-    text[size < textSize ? size : textSize - 1] = '\0';
-    return true;
+    const bool read = ReadValue(name, REG_SZ, text, &size);
+    text[read ? size : 0] = '\0';
+    return read;
 }
 
 bool WriteQwordSetting(const char* name, ULONG64 value)
 {
-    char path[64];
-    FormatSettingsKey(path);
-    RegKey key;
-    return key.Create(HKEY_CURRENT_USER, path, KEY_ALL_ACCESS) &&
-           ::RegSetValueExA(key, name, 0, REG_QWORD, reinterpret_cast<const BYTE*>(&value),
-                            sizeof value) == ERROR_SUCCESS;
+    return WriteValue(name, REG_QWORD, &value, sizeof value);
 }
 
 bool WriteTextSetting(const char* name, const char* text)
 {
-    char path[64];
-    FormatSettingsKey(path);
-    RegKey key;
-    return key.Create(HKEY_CURRENT_USER, path, KEY_ALL_ACCESS) &&
-           ::RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                            static_cast<DWORD>(std::strlen(text) + 1)) == ERROR_SUCCESS;
+    return WriteValue(name, REG_SZ, text, static_cast<DWORD>(std::strlen(text) + 1));
 }
 
 int LeadingDecimal(const char* text)

@@ -54,8 +54,10 @@ void CRapidaneDlg::RebuildInterfaceList()
     for (DWORD i = 0; i < rows && m_interfaces.Count() < kMaxInterfaceEntries; ++i) {
         const MIB_IFROW& row = *m_ifTable.Row(static_cast<int>(i));
         FormatInterfaceEntry(m_strIfEntry, row);
-        if (IsListedEntry(m_strIfEntry) && m_cmbNetwork.AddString(m_strIfEntry) >= 0)
-            m_interfaces.Add(row, QueryInterfaceLuid(row.dwIndex, pfnGetIfEntry2));
+        if (IsListedEntry(m_strIfEntry) &&
+            m_interfaces.Add(row, QueryInterfaceLuid(row.dwIndex, pfnGetIfEntry2)) &&
+            m_cmbNetwork.AddString(m_strIfEntry) < 0)
+            m_interfaces.RemoveLast();
     }
     m_interfaces.RememberRows(m_ifTable);
     m_nNetwork = ChooseEntry(m_choice, m_interfaces.Identities(), m_interfaces.Count());
