@@ -24,6 +24,9 @@ decide_archs() {
   elif runs_32bit_programs; then
     ARCHS="i686 x86_64"
     ARCHS_WHY="this machine runs 32-bit programs"
+  elif [ ! -e /usr/lib/wine/wine ]; then
+    ARCHS="x86_64"
+    ARCHS_WHY="32-bit Wine is not installed on this machine"
   else
     ARCHS="x86_64"
     ARCHS_WHY="this machine cannot run 32-bit programs (Wine's 32-bit loader does not start)"
