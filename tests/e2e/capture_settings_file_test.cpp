@@ -16,6 +16,17 @@ const char kDefaultFile[] =
     "traffic=100\r\nbs=80\r\nabs=80\r\n"
     "[log]\r\nuselogfile=0\r\nautodelete=0\r\nmbdelete=1\r\nlogtype=0\r\nlogfile=\r\n";
 
+// The system tells every top-level window (a window parked in the tray is
+// none) that the session ends, for reason; each must agree.
+void EndSession(Velorix& app, LPARAM reason)
+{
+    const std::vector<HWND> windows = app.Windows();
+    for (HWND window : windows)
+        EXPECT_TRUE(SendMessageA(window, WM_QUERYENDSESSION, 0, reason));
+    for (HWND window : windows)
+        SendMessageA(window, WM_ENDSESSION, TRUE, reason);
+}
+
 }  // namespace
 
 TEST(CaptureSettingsFile, IsWrittenCompleteAfterTheWindowClosesByEveryEnding)
@@ -66,8 +77,7 @@ TEST(CaptureSettingsFile, StoredValuesAreNormalisedAndKept)
     EXPECT_EQ(120u, GetPrivateProfileIntA("list", "srcaddr", -5, ini.c_str()));
 }
 
-// The system tells every top-level window (a window parked in the tray is
-// none), then may end the process without its exit.
+// After a logoff the system may end the process without its exit.
 TEST(CaptureSettingsFile, IsWrittenCompleteOnceWhenTheSessionEnds)
 {
     for (const bool inTray : {false, true}) {
@@ -80,11 +90,7 @@ TEST(CaptureSettingsFile, IsWrittenCompleteOnceWhenTheSessionEnds)
         ASSERT_NE(nullptr, app.Main());
         if (inTray)
             app.Command(IDCANCEL);
-        const std::vector<HWND> windows = app.Windows();
-        for (HWND window : windows)
-            EXPECT_TRUE(SendMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF));
-        for (HWND window : windows)
-            SendMessageA(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+        EndSession(app, ENDSESSION_LOGOFF);
         EXPECT_EQ(kDefaultFile, e2e::ReadFile(ini));
         // Written once: what changes the file afterwards stays.
         WritePrivateProfileStringA("main", "idleseconds", "30", ini.c_str());
@@ -112,11 +118,7 @@ TEST(CaptureSettingsFile, IsWrittenCompleteWhenTheProgramIsAskedToCloseForAnUpda
         ASSERT_NE(nullptr, app.Main());
         if (inTray)
             app.Command(IDCANCEL);
-        const std::vector<HWND> windows = app.Windows();
-        for (HWND window : windows)
-            EXPECT_TRUE(SendMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_CLOSEAPP));
-        for (HWND window : windows)
-            SendMessageA(window, WM_ENDSESSION, TRUE, ENDSESSION_CLOSEAPP);
+        EndSession(app, ENDSESSION_CLOSEAPP);
         DWORD code = 99;
         ASSERT_TRUE(app.WaitExit(5000, &code));
         EXPECT_EQ(0u, code);
