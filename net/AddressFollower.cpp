@@ -2,13 +2,6 @@
 
 #include <cstring>
 
-const char* CurrentCaptureAddress()
-{
-    const int listed =
-        g_nLocalAddresses < kMaxLocalAddresses ? g_nLocalAddresses : kMaxLocalAddresses;
-    return g_LocalAddresses[ChooseCaptureAddress(g_LocalAddresses, listed)].szAddress;
-}
-
 CAddressFollower::CAddressFollower(CAcceleratedMode& mode,
                                    CAcceleratedMode::SocketOpener openSocket)
     : m_mode(mode), m_openSocket(openSocket)

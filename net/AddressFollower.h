@@ -3,6 +3,7 @@
 // from DHCP, a worker that ended when its address went away.
 #pragma once
 #include "net/AcceleratedMode.h"
+#include "net/CaptureSocket.h"
 #include "net/LocalAddresses.h"
 
 class CAddressFollower {
@@ -24,6 +25,3 @@ private:
     CAcceleratedMode::SocketOpener m_openSocket;
     char m_szWatched[sizeof(LOCAL_ADDRESS::szAddress)] = "";
 };
-
-// The address text a capture socket opened now is bound to.
-const char* CurrentCaptureAddress();

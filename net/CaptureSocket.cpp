@@ -5,19 +5,23 @@
 #include "net/LocalAddresses.h"
 #include "net/SocketHandle.h"
 
+const char* CurrentCaptureAddress()
+{
+    const int listed =
+        g_nLocalAddresses < kMaxLocalAddresses ? g_nLocalAddresses : kMaxLocalAddresses;
+    return g_LocalAddresses[ChooseCaptureAddress(g_LocalAddresses, listed)].szAddress;
+}
+
 SOCKET OpenCaptureSocket()
 {
     CSocketHandle socket(::WSASocketA(AF_INET, SOCK_RAW, 0, nullptr, 0, WSA_FLAG_OVERLAPPED));
     if (socket.Get() == INVALID_SOCKET)
         return INVALID_SOCKET;
 
-    const int listed =
-        g_nLocalAddresses < kMaxLocalAddresses ? g_nLocalAddresses : kMaxLocalAddresses;
-    const LOCAL_ADDRESS& chosen = g_LocalAddresses[ChooseCaptureAddress(g_LocalAddresses, listed)];
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_port = ::htons(0);
-    address.sin_addr.s_addr = ::inet_addr(chosen.szAddress);
+    address.sin_addr.s_addr = ::inet_addr(CurrentCaptureAddress());
     if (::bind(socket.Get(), reinterpret_cast<const sockaddr*>(&address), sizeof address) ==
             SOCKET_ERROR &&
         ::WSAGetLastError() != WSAEINPROGRESS)

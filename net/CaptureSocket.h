@@ -6,3 +6,8 @@
 // A new capture socket, owned by the caller; INVALID_SOCKET when it could
 // not be created or bound. Reads g_LocalAddresses.
 SOCKET OpenCaptureSocket();
+
+// The address text a capture socket opened now is bound to: the first local
+// address that is neither loopback nor wildcard, else the first. Reads
+// g_LocalAddresses.
+const char* CurrentCaptureAddress();

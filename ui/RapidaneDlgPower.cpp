@@ -7,10 +7,7 @@
 LRESULT CRapidaneDlg::OnPowerBroadcast(WPARAM event, LPARAM)
 {
     if (event == PBT_APMRESUMEAUTOMATIC || event == PBT_APMRESUMESUSPEND) {
-        ReadInterfaceTable(true);
-        FollowLocalAddress();
-        // A shell that restarted while the machine slept knows no icon.
-        m_trayIcon.AddAgainIfLost();
+        LookAgainAfterResume();
         SetTimer(kResumeTimer, kResumeLookAgainMs);
     }
     return TRUE;
@@ -21,5 +18,6 @@ void CRapidaneDlg::LookAgainAfterResume()
     KillTimer(kResumeTimer);
     ReadInterfaceTable(true);
     FollowLocalAddress();
+    // A shell that restarted while the machine slept knows no icon.
     m_trayIcon.AddAgainIfLost();
 }
